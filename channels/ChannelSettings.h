@@ -1,0 +1,152 @@
+#pragma once
+
+#include "channels/ChannelRow.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The channel settings dialog's rules without the dialog: the window maps its controls to
+// ChannelFields and shows what these functions return. The dialog edits one channel, which it
+// finds again by its number on OK and on delete: the row it was opened on may have moved or
+// gone in the meantime.
+
+// What the dialog's fields hold. List fields are list positions, -1 for no choice.
+struct ChannelFields {
+    QString name;
+    int channelType = -1;
+    int attributeKey = -1;
+    int controlWheel = -1;
+    QString curve = QStringLiteral("1");
+    QString outputPercent = QStringLiteral("100");
+    bool inverted = false;
+    int attributeType = -1;
+    QString locateLevel = QStringLiteral("0");
+    QString highLevel = QStringLiteral("-1");
+    QString lowLevel = QStringLiteral("-1");
+    // Text of the coarse-channel list: the coarse channel's number, " - " and its name.
+    QString coarseChannelItem;
+
+    bool operator==(const ChannelFields&) const = default;
+};
+
+// True when the fields describe a fine part (the dialog then shows the coarse-channel list).
+bool IsPartMode(const ChannelFields& fields);
+
+// ---- Field rules ----
+
+struct FieldCorrection {
+    QString message;
+    QString text; // what the box holds after the message
+};
+
+inline const QString CurveMessage = QStringLiteral("通道曲线通常设为 1...");
+inline const QString NotNumberMessage = QStringLiteral("请输入数字值...");
+inline const QString OutputRangeMessage = QStringLiteral("请输入数值范围0-100...");
+inline const QString LevelRangeMessage = QStringLiteral("范围 0-255，-1 表示不起作用...");
+
+// Curve box on every change: anything but "1" is put back to "1".
+std::optional<FieldCorrection> CurveRule(const QString& text);
+
+// Output box on every change: a number from 0 to 100 stands, anything else becomes "100".
+std::optional<FieldCorrection> OutputPercentRule(const QString& text);
+
+// Level boxes when the focus leaves: a number from -1 to 255. When false the window shows
+// LevelRangeMessage, keeps the focus and selects the whole text.
+bool IsValidLevelText(const QString& text);
+
+// ---- Loading ----
+
+struct LoadedChannel {
+    ChannelFields fields;     // as the dialog shows them once loading has run every field rule
+    QStringList messages;     // what the field rules said while loading, in order
+    int oldCoarseChannel = 0; // the coarse channel of a row that is a fine part, else 0
+};
+
+LoadedChannel LoadChannel(const ChannelRow& row);
+
+// The coarse-channel list offered when Part is chosen. For a channel that is already a fine
+// part, only its own coarse channel, already chosen; otherwise every other named channel that
+// is neither a fine part nor already owns one ("16bit"), in row order.
+struct CoarseChoices {
+    QStringList items;
+    int selected = -1;
+};
+
+CoarseChoices CoarseChannelChoices(const ChannelRows& rows, int editChannel);
+
+// The channel number at the start of a coarse-channel item ("7 - Pan" gives 7).
+std::optional<int> CoarseChannelOfItem(const QString& item);
+
+// ---- Rules that fill in other fields ----
+
+// Choosing an attribute type: presets the channel type and key while they have no choice and
+// sets the wheel, unless the channel as stored is a fine part (key or wheel "-").
+void ApplyAttributeTypeDefaults(ChannelFields& fields, const ChannelRow& storedRow);
+
+// Choosing an attribute key: the locate, high and low levels of keys 01, 03 and 05.
+void ApplyKeyLevelPresets(ChannelFields& fields);
+
+// The name picker's OK with list position listIndex (-1: nothing picked, which clears the name).
+void ApplyStandardChannelName(ChannelFields& fields, int listIndex);
+
+// ---- Checks before OK ----
+
+// The fill-in check: true when every field the channel type needs is filled. The window then
+// runs ChongFuJianCha and enables OK when that finds nothing; the check never disables OK.
+bool TianXieJianCha(const ChannelFields& fields);
+
+inline const QString DuplicateFinePartMessage =
+    QStringLiteral("16bit的低8位通道被重复设置，请修改...");
+
+// How many rows other than the edited channel's are already the fine part of coarseChannel.
+// For each, the window shows DuplicateFinePartMessage; then it clears the coarse-channel choice,
+// focuses it and disables OK. 0: the choice stands.
+int ChongFuJianCha(const ChannelRows& rows, int editChannel, int coarseChannel);
+
+inline const QString CancelQuestion = QStringLiteral("确定取消所做的修改？");
+
+// ---- OK and delete ----
+
+enum class DialogField {
+    Name,
+    ChannelType,
+    AttributeKey,
+    ControlWheel,
+    Curve,
+    OutputPercent,
+    AttributeType,
+    LocateLevel,
+    HighLevel,
+    LowLevel,
+    CoarseChannel,
+};
+
+struct AcceptOutcome {
+    enum class Result {
+        Written,     // the row is written; the dialog closes
+        Refused,     // a field is missing; the dialog stays open
+        ChannelGone, // no row carries the edited channel any more; nothing was touched
+    };
+    Result result = Result::Written;
+    // Fine parts released on the way, shown first and in this order. They stay released also
+    // when the OK is then refused.
+    QStringList announcements;
+    QString refusal; // when Refused: the message, after which the focus goes to refusalFocus
+    DialogField refusalFocus = DialogField::Name;
+};
+
+// The OK of the dialog opened on channel editChannel, with the dialog's oldCoarseChannel.
+AcceptOutcome AcceptChannel(ChannelRows& rows, int editChannel, int oldCoarseChannel,
+                            const ChannelFields& fields);
+
+QString DeleteQuestion(int editChannel);
+
+struct DeleteOutcome {
+    bool found = false;        // false: the channel is gone and nothing was touched
+    QStringList announcements; // fine parts deleted along with the channel, in order
+};
+
+// Delete after the user confirmed DeleteQuestion: the channel keeps only its number, a fine
+// part's coarse channel falls back to 8 bit and a coarse channel's fine part is emptied too.
+DeleteOutcome DeleteChannel(ChannelRows& rows, int editChannel);

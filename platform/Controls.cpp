@@ -1,0 +1,620 @@
+#include "platform/Controls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+
+namespace platform {
+namespace {
+
+void fillBackground(QWidget* w, QPalette::ColorRole role, const QColor& color) {
+    QPalette palette = w->palette();
+    palette.setColor(role, color);
+    w->setPalette(palette);
+    w->setAutoFillBackground(true);
+}
+
+Qt::Alignment qtAlignment(Alignment alignment) {
+    switch (alignment) {
+    case AlignRight:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case AlignCenter:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case AlignLeft:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// The character code a key press delivers to a KeyPress rule, or 0 for keys
+// that deliver none (arrows, Delete, function keys).
+int keyAsciiFor(const QKeyEvent* event) {
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    if (control && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z) {
+        return event->key() - Qt::Key_A + 1; // Ctrl+A = 1 ... Ctrl+V = 22
+    }
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() || control) {
+        return 0;
+    }
+    const ushort code = text.at(0).unicode();
+    return code >= 32 && code != 127 ? code : 0;
+}
+
+} // namespace
+
+// ---- TextBox ----
+
+TextBox::TextBox(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QLineEdit>(parent, name, index, true) {
+    QObject::connect(this, &QLineEdit::textChanged, this, [this] {
+        if (Change) {
+            Change();
+        }
+    });
+    setBackColor(Qt::white);
+}
+
+void TextBox::setText(const QString& text) {
+    if (text == QLineEdit::text()) {
+        return;
+    }
+    QLineEdit::setText(text);
+}
+
+int TextBox::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+
+void TextBox::setSelStart(int start) {
+    deselect();
+    setCursorPosition(std::clamp(start, 0, static_cast<int>(text().size())));
+}
+
+int TextBox::SelLength() const { return static_cast<int>(selectedText().size()); }
+
+void TextBox::setSelLength(int length) {
+    const int start = SelStart();
+    setSelection(start, std::clamp(length, 0, static_cast<int>(text().size()) - start));
+}
+
+void TextBox::setBackColor(const QColor& color) {
+    backColor_ = color;
+    fillBackground(this, QPalette::Base, color);
+}
+
+void TextBox::setForeColor(const QColor& color) {
+    foreColor_ = color;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Text, color);
+    setPalette(palette);
+}
+
+void TextBox::setTextAlignment(Alignment alignment) {
+    alignment_ = alignment;
+    setAlignment(qtAlignment(alignment));
+}
+
+void TextBox::userKeyPress(int keyAscii) {
+    if (KeyPress) {
+        KeyPress(keyAscii);
+    }
+    if (keyAscii != 0) {
+        applyKey(keyAscii);
+    }
+}
+
+void TextBox::applyKey(int keyAscii) {
+    switch (keyAscii) {
+    case 8:
+        if (!isReadOnly()) {
+            backspace();
+        }
+        return;
+    case 1:
+        selectAll();
+        return;
+    case 3:
+        copy();
+        return;
+    case 22:
+        pasteFiltered();
+        return;
+    case 24:
+        if (!isReadOnly()) {
+            cut();
+        }
+        return;
+    case 26:
+        if (!isReadOnly()) {
+            undo();
+        }
+        return;
+    default:
+        break;
+    }
+    if (keyAscii >= 32 && keyAscii != 127) {
+        insertTyped(QString(QChar(keyAscii)));
+    }
+}
+
+void TextBox::insertTyped(const QString& text) {
+    if (isReadOnly()) {
+        return;
+    }
+    QString piece = text;
+    if (maxLength_ > 0) {
+        const int room = maxLength_ - static_cast<int>(this->text().size()) + SelLength();
+        if (room <= 0) {
+            return;
+        }
+        piece = piece.left(room);
+    }
+    insert(piece);
+}
+
+void TextBox::insertFiltered(const QString& text) {
+    for (const QChar ch : text) {
+        int code = ch.unicode();
+        if (code < 32 || code == 127) {
+            continue; // line breaks and tabs cannot stand in a one-line box
+        }
+        if (KeyPress) {
+            KeyPress(code);
+        }
+        if (code >= 32 && code != 127) {
+            insertTyped(QString(QChar(code)));
+        }
+    }
+}
+
+void TextBox::pasteFiltered() {
+    if (!isReadOnly()) {
+        insertFiltered(QApplication::clipboard()->text());
+    }
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (KeyDown) {
+        int keyCode = event->key();
+        KeyDown(keyCode, shiftCode(event->modifiers()));
+    }
+    const int keyAscii = keyAsciiFor(event);
+    if (keyAscii == 0) {
+        // Keys without a character (arrows, Home, End, Delete) edit as usual.
+        if (event->modifiers() & Qt::ControlModifier &&
+            (event->key() == Qt::Key_Insert || event->key() == Qt::Key_Y)) {
+            return;
+        }
+        if (event->modifiers() & Qt::ShiftModifier && event->key() == Qt::Key_Insert) {
+            userKeyPress(22); // Shift+Insert pastes: it must pass the filter too
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    userKeyPress(keyAscii);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event) {
+    const QString committed = event->commitString();
+    QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&preeditOnly);
+    if (!committed.isEmpty()) {
+        insertFiltered(committed);
+    }
+    event->accept();
+}
+
+void TextBox::dropEvent(QDropEvent* event) {
+    if (event->mimeData() && event->mimeData()->hasText() && !isReadOnly()) {
+        insertFiltered(event->mimeData()->text());
+    }
+    event->acceptProposedAction();
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-paste")) {
+            QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+            QObject::connect(action, &QAction::triggered, this, [this] { pasteFiltered(); });
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TextBox::mousePressEvent(QMouseEvent* event) {
+    if (!handleMousePress(event)) {
+        return;
+    }
+    // A box that selects its text when it gets the focus keeps that selection
+    // when the focus came with this click.
+    if (gotFocusThisPress_ && hasSelectedText()) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+// ---- Label ----
+
+Label::Label(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QLabel>(parent, name, index, false) {
+    setForeColor(Qt::black);
+}
+
+void Label::setForeColor(const QColor& color) {
+    foreColor_ = color;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, color);
+    setPalette(palette);
+}
+
+void Label::setBackColor(const QColor& color) {
+    backColor_ = color;
+    fillBackground(this, QPalette::Window, color);
+}
+
+void Label::setBackStyleTransparent() { setAutoFillBackground(false); }
+
+void Label::setTextAlignment(Alignment alignment) { setAlignment(qtAlignment(alignment)); }
+
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    const bool inside = rect().contains(event->position().toPoint());
+    if (handleMouseRelease(event) && inside && event->button() == Qt::LeftButton) {
+        performClick();
+    }
+}
+
+// ---- CommandButton ----
+
+CommandButton::CommandButton(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QPushButton>(parent, name, index, true) {
+    setAutoDefault(false);
+    QObject::connect(this, &QPushButton::clicked, this, [this] { performClick(); });
+}
+
+void CommandButton::setBackColor(const QColor& color) {
+    backColor_ = color;
+    fillBackground(this, QPalette::Button, color);
+}
+
+// ---- OptionButton ----
+
+OptionButton::OptionButton(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QRadioButton>(parent, name, index, true) {
+    QObject::connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && Click) {
+            Click();
+        }
+    });
+}
+
+void OptionButton::setValue(bool value) {
+    if (value) {
+        setChecked(true);
+        return;
+    }
+    // An exclusive button cannot be cleared by itself.
+    setAutoExclusive(false);
+    setChecked(false);
+    setAutoExclusive(true);
+}
+
+void OptionButton::performClick() {
+    if (isChecked()) {
+        return;
+    }
+    setChecked(true);
+}
+
+void OptionButton::setBackColor(const QColor& color) {
+    backColor_ = color;
+    fillBackground(this, QPalette::Window, color);
+}
+
+// ---- ComboBox ----
+
+ComboBox::ComboBox(QWidget* parent, const QString& name, bool dropDownList, int index)
+    : ControlWidget<QComboBox>(parent, name, index, true) {
+    setEditable(!dropDownList);
+    QObject::connect(this, &QComboBox::currentIndexChanged, this, [this](int now) {
+        if (syncing_ || now == lastIndex_) {
+            return;
+        }
+        lastIndex_ = now;
+        if (Click) {
+            Click();
+        }
+    });
+}
+
+void ComboBox::AddItem(const QString& item, int index) {
+    // Adding items never selects one: the position stays where it was.
+    syncing_ = true;
+    insertItem(index < 0 ? count() : index, item);
+    setCurrentIndex(lastIndex_ >= 0 && index >= 0 && index <= lastIndex_ ? lastIndex_ + 1
+                                                                            : lastIndex_);
+    lastIndex_ = currentIndex();
+    syncing_ = false;
+}
+
+void ComboBox::RemoveItem(int index) {
+    syncing_ = true;
+    removeItem(index);
+    lastIndex_ = currentIndex();
+    syncing_ = false;
+}
+
+void ComboBox::Clear() {
+    syncing_ = true;
+    clear();
+    lastIndex_ = -1;
+    syncing_ = false;
+}
+
+void ComboBox::setListIndex(int index) {
+    if (index < -1 || index >= count()) {
+        return;
+    }
+    setCurrentIndex(index);
+}
+
+void ComboBox::setText(const QString& text) {
+    if (isEditable()) {
+        setEditText(text);
+        return;
+    }
+    const int found = findText(text);
+    if (found >= 0) {
+        setListIndex(found);
+    }
+}
+
+qint32 ComboBox::ItemData(int index) const { return itemData(index).toInt(); }
+
+void ComboBox::setItemData(int index, qint32 value) { QComboBox::setItemData(index, value); }
+
+bool ComboBox::userPick(int index) {
+    if (!userFocus()) {
+        return false;
+    }
+    setListIndex(index);
+    return true;
+}
+
+// ---- ListBox ----
+
+ListBox::ListBox(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QListWidget>(parent, name, index, true) {
+    QObject::connect(this, &QListWidget::currentRowChanged, this, [this](int now) {
+        if (syncing_ || now == lastIndex_) {
+            return;
+        }
+        lastIndex_ = now;
+        if (Click) {
+            Click();
+        }
+    });
+    QObject::connect(this, &QListWidget::itemDoubleClicked, this, [this] {
+        if (DblClick) {
+            DblClick();
+        }
+    });
+}
+
+void ListBox::AddItem(const QString& item, int index) {
+    syncing_ = true;
+    insertItem(index < 0 ? count() : index, item);
+    if (lastIndex_ < 0) {
+        setCurrentRow(-1);
+    }
+    lastIndex_ = currentRow();
+    syncing_ = false;
+}
+
+void ListBox::RemoveItem(int index) {
+    syncing_ = true;
+    delete takeItem(index);
+    lastIndex_ = currentRow();
+    syncing_ = false;
+}
+
+void ListBox::Clear() {
+    syncing_ = true;
+    clear();
+    lastIndex_ = -1;
+    syncing_ = false;
+}
+
+QString ListBox::List(int index) const {
+    const QListWidgetItem* it = item(index);
+    return it ? it->text() : QString();
+}
+
+void ListBox::setList(int index, const QString& text) {
+    if (QListWidgetItem* it = item(index)) {
+        it->setText(text);
+    }
+}
+
+void ListBox::setListIndex(int index) {
+    if (index < -1 || index >= count()) {
+        return;
+    }
+    setCurrentRow(index);
+}
+
+QString ListBox::Text() const { return List(currentRow()); }
+
+qint32 ListBox::ItemData(int index) const {
+    const QListWidgetItem* it = item(index);
+    return it ? it->data(Qt::UserRole).toInt() : 0;
+}
+
+void ListBox::setItemData(int index, qint32 value) {
+    if (QListWidgetItem* it = item(index)) {
+        it->setData(Qt::UserRole, value);
+    }
+}
+
+bool ListBox::Selected(int index) const {
+    const QListWidgetItem* it = item(index);
+    return it && it->isSelected();
+}
+
+void ListBox::setSelected(int index, bool selected) {
+    if (QListWidgetItem* it = item(index)) {
+        it->setSelected(selected);
+    }
+}
+
+bool ListBox::userPick(int index) {
+    if (!userFocus()) {
+        return false;
+    }
+    setListIndex(index);
+    return true;
+}
+
+// ---- Frame, PictureBox ----
+
+Frame::Frame(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QGroupBox>(parent, name, index, false) {}
+
+PictureBox::PictureBox(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QLabel>(parent, name, index, false) {}
+
+void PictureBox::setBackColor(const QColor& color) {
+    backColor_ = color;
+    fillBackground(this, QPalette::Window, color);
+}
+
+void PictureBox::setPicture(const QString& resourcePath) {
+    setPixmap(QPixmap(resourcePath));
+    setScaledContents(true);
+}
+
+// ---- HScrollBar ----
+
+HScrollBar::HScrollBar(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QScrollBar>(parent, name, index, true) {
+    setOrientation(Qt::Horizontal);
+    QObject::connect(this, &QScrollBar::valueChanged, this, [this] {
+        if (Change) {
+            Change();
+        }
+    });
+    QObject::connect(this, &QScrollBar::sliderMoved, this, [this] {
+        if (Scroll) {
+            Scroll();
+        }
+    });
+}
+
+// ---- Line, Shape ----
+
+Line::Line(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QWidget>(parent, name, index, false) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::setPoints(int x1, int y1, int x2, int y2) {
+    horizontal_ = y1 == y2;
+    const int left = std::min(x1, x2), top = std::min(y1, y2);
+    const int width = std::max(std::abs(x2 - x1), TwipsPerPixel);
+    const int height = std::max(std::abs(y2 - y1), TwipsPerPixel);
+    Move(left, top, width + TwipsPerPixel, height + TwipsPerPixel);
+}
+
+void Line::setBorderColor(const QColor& color) {
+    color_ = color;
+    update();
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(color_);
+    if (horizontal_) {
+        painter.drawLine(0, 0, width() - 1, 0);
+    } else {
+        painter.drawLine(0, 0, 0, height() - 1);
+    }
+}
+
+Shape::Shape(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QWidget>(parent, name, index, false) {}
+
+void Shape::setFillColor(const QColor& color) {
+    fill_ = color;
+    update();
+}
+
+void Shape::setBorderColor(const QColor& color) {
+    border_ = color;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(border_);
+    painter.setBrush(fill_);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// ---- CommonDialog ----
+
+CommonDialog::CommonDialog(QObject* parent, const QString& name) : QObject(parent) {
+    setObjectName(name);
+}
+
+bool CommonDialog::ShowSave() {
+    SaveDialogRequest request;
+    request.initDir = InitDir;
+    request.filter = Filter;
+    request.filterIndex = FilterIndex;
+    request.defaultExt = DefaultExt;
+    request.fileName = FileName;
+    request.title = DialogTitle;
+    const std::optional<QString> chosen = desktop().showSaveDialog(request);
+    if (!chosen || chosen->isEmpty()) {
+        return false;
+    }
+    FileName = *chosen;
+    FileTitle = QFileInfo(*chosen).fileName();
+    return true;
+}
+
+bool CommonDialog::ShowColor() {
+    const std::optional<QColor> chosen = desktop().showColorDialog(Color);
+    if (!chosen) {
+        return false;
+    }
+    Color = *chosen;
+    return true;
+}
+
+} // namespace platform

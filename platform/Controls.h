@@ -1,0 +1,257 @@
+#pragma once
+
+#include "platform/Control.h"
+#include "platform/Desktop.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace platform {
+
+// Alignment values of labels and grid cells.
+enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+
+class TextBox : public ControlWidget<QLineEdit> {
+public:
+    TextBox(QWidget* parent, const QString& name, int index = -1);
+
+    QString Text() const { return QLineEdit::text(); }
+    // Raises Change when the text differs, like the user's own edit would.
+    void setText(const QString& text);
+    int MaxLength() const { return maxLength_; }
+    void setMaxLength(int length) { maxLength_ = length; } // 0: no limit
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);
+    QString SelText() const { return selectedText(); }
+    bool Locked() const { return isReadOnly(); }
+    void setLocked(bool locked) { setReadOnly(locked); }
+    QColor BackColor() const { return backColor_; }
+    void setBackColor(const QColor& color);
+    QColor ForeColor() const { return foreColor_; }
+    void setForeColor(const QColor& color);
+    Alignment TextAlignment() const { return alignment_; }
+    void setTextAlignment(Alignment alignment);
+
+    std::function<void()> Change;
+    // The character typed (or a control code such as 8 for Backspace and 22
+    // for paste); the rule may change it, or set 0 to drop it.
+    std::function<void(int& keyAscii)> KeyPress;
+    std::function<void(int& keyCode, int shift)> KeyDown;
+
+    // One key of the user's typing: key down, key press, then its effect.
+    void userKeyPress(int keyAscii);
+    // Text arriving without a key (paste, drop, input method) passes the
+    // key-press rule one character at a time, so no filter is bypassed.
+    void insertFiltered(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void applyKey(int keyAscii);
+    void insertTyped(const QString& text);
+    void pasteFiltered();
+    int maxLength_ = 0;
+    QColor backColor_{Qt::white};
+    QColor foreColor_{Qt::black};
+    Alignment alignment_ = AlignLeft;
+};
+
+class Label : public ControlWidget<QLabel> {
+public:
+    Label(QWidget* parent, const QString& name, int index = -1);
+    QString Caption() const { return text(); }
+    void setCaption(const QString& caption) { setText(caption); }
+    QColor ForeColor() const { return foreColor_; }
+    void setForeColor(const QColor& color);
+    QColor BackColor() const { return backColor_; }
+    void setBackColor(const QColor& color);
+    void setBackStyleTransparent();
+    void setTextAlignment(Alignment alignment);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QColor foreColor_{Qt::black};
+    QColor backColor_;
+};
+
+class CommandButton : public ControlWidget<QPushButton> {
+public:
+    CommandButton(QWidget* parent, const QString& name, int index = -1);
+    QString Caption() const { return text(); }
+    void setCaption(const QString& caption) { setText(caption); }
+    QColor BackColor() const { return backColor_; }
+    void setBackColor(const QColor& color);
+
+private:
+    QColor backColor_;
+};
+
+class OptionButton : public ControlWidget<QRadioButton> {
+public:
+    OptionButton(QWidget* parent, const QString& name, int index = -1);
+    QString Caption() const { return text(); }
+    void setCaption(const QString& caption) { setText(caption); }
+    bool Value() const { return isChecked(); }
+    // Selecting a button that was not selected raises its Click and clears
+    // the other buttons of its container.
+    void setValue(bool value);
+    QColor BackColor() const { return backColor_; }
+    void setBackColor(const QColor& color);
+
+protected:
+    void performClick() override;
+
+private:
+    QColor backColor_;
+};
+
+class ComboBox : public ControlWidget<QComboBox> {
+public:
+    // A drop-down list takes no typed text; a drop-down combo does.
+    ComboBox(QWidget* parent, const QString& name, bool dropDownList = true, int index = -1);
+    void AddItem(const QString& item, int index = -1);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const { return count(); }
+    QString List(int index) const { return itemText(index); }
+    int ListIndex() const { return currentIndex(); }
+    // Raises Click when the position changes.
+    void setListIndex(int index);
+    QString Text() const { return currentText(); }
+    void setText(const QString& text);
+    qint32 ItemData(int index) const;
+    void setItemData(int index, qint32 value);
+    // The user picks an item from the list.
+    bool userPick(int index);
+
+private:
+    bool syncing_ = false;
+    int lastIndex_ = -1;
+};
+
+class ListBox : public ControlWidget<QListWidget> {
+public:
+    ListBox(QWidget* parent, const QString& name, int index = -1);
+    void AddItem(const QString& item, int index = -1);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const { return count(); }
+    QString List(int index) const;
+    void setList(int index, const QString& text);
+    int ListIndex() const { return currentRow(); }
+    void setListIndex(int index);
+    QString Text() const;
+    qint32 ItemData(int index) const;
+    void setItemData(int index, qint32 value);
+    bool Selected(int index) const;
+    void setSelected(int index, bool selected);
+    bool userPick(int index);
+
+private:
+    bool syncing_ = false;
+    int lastIndex_ = -1;
+};
+
+class Frame : public ControlWidget<QGroupBox> {
+public:
+    Frame(QWidget* parent, const QString& name, int index = -1);
+    QString Caption() const { return title(); }
+    void setCaption(const QString& caption) { setTitle(caption); }
+};
+
+class PictureBox : public ControlWidget<QLabel> {
+public:
+    PictureBox(QWidget* parent, const QString& name, int index = -1);
+    QColor BackColor() const { return backColor_; }
+    void setBackColor(const QColor& color);
+    void setPicture(const QString& resourcePath);
+
+private:
+    QColor backColor_;
+};
+
+class HScrollBar : public ControlWidget<QScrollBar> {
+public:
+    HScrollBar(QWidget* parent, const QString& name, int index = -1);
+    int Min() const { return minimum(); }
+    void setMin(int value) { setMinimum(value); }
+    int Max() const { return maximum(); }
+    void setMax(int value) { setMaximum(value); }
+    int Value() const { return value(); }
+    void setValue(int value) { QScrollBar::setValue(value); }
+    int SmallChange() const { return singleStep(); }
+    void setSmallChange(int value) { setSingleStep(value); }
+    int LargeChange() const { return pageStep(); }
+    void setLargeChange(int value) { setPageStep(value); }
+    std::function<void()> Change;
+    std::function<void()> Scroll;
+};
+
+// A straight line between two points of its container.
+class Line : public ControlWidget<QWidget> {
+public:
+    Line(QWidget* parent, const QString& name, int index = -1);
+    void setPoints(int x1, int y1, int x2, int y2); // twips
+    QColor BorderColor() const { return color_; }
+    void setBorderColor(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor color_{Qt::black};
+    bool horizontal_ = true;
+};
+
+class Shape : public ControlWidget<QWidget> {
+public:
+    Shape(QWidget* parent, const QString& name, int index = -1);
+    QColor FillColor() const { return fill_; }
+    void setFillColor(const QColor& color);
+    QColor BorderColor() const { return border_; }
+    void setBorderColor(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor fill_{Qt::transparent};
+    QColor border_{Qt::black};
+};
+
+// The invisible common-dialog control of a window: the save and colour dialogs.
+class CommonDialog : public QObject {
+public:
+    CommonDialog(QObject* parent, const QString& name);
+    QString InitDir;
+    QString Filter;
+    int FilterIndex = 1;
+    QString DefaultExt;
+    int Flags = 0;
+    QString FileName;
+    QString FileTitle;
+    QString DialogTitle;
+    bool CancelError = false;
+    QColor Color{Qt::black};
+    // True when the user chose a file (FileName and FileTitle are set).
+    bool ShowSave();
+    bool ShowColor();
+};
+
+} // namespace platform

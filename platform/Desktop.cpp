@@ -1,0 +1,153 @@
+#include "platform/Desktop.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+namespace {
+Desktop* installed = nullptr;
+QString messageTitle;
+} // namespace
+
+Desktop& desktop() {
+    static RealDesktop real;
+    return installed ? *installed : real;
+}
+
+void setDesktop(Desktop* replacement) { installed = replacement; }
+
+void setDefaultMessageTitle(const QString& title) { messageTitle = title; }
+
+QString defaultMessageTitle() {
+    return messageTitle.isEmpty() ? QCoreApplication::applicationName() : messageTitle;
+}
+
+MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                 bool cancelIsDefault) {
+    MessageRequest request{text, buttons, icon, title.isEmpty() ? defaultMessageTitle() : title,
+                           cancelIsDefault};
+    return desktop().showMessage(request);
+}
+
+ProgramVersion programVersion() { return desktop().version(); }
+
+QStringList dialogFilters(const QString& filter) {
+    QStringList parts = filter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const QString pattern = QString(parts[i + 1]).replace(';', ' ');
+        if (!description.contains('(')) {
+            description += " (" + pattern + ")";
+        }
+        filters << description;
+    }
+    return filters;
+}
+
+MsgResult RealDesktop::showMessage(const MessageRequest& request) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    switch (request.icon) {
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    QPushButton* cancel = nullptr;
+    if (request.buttons == MsgButtons::OkCancel) {
+        cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box.setEscapeButton(cancel);
+    } else {
+        box.setEscapeButton(ok);
+    }
+    box.setDefaultButton(request.cancelIsDefault && cancel ? cancel : ok);
+    box.exec();
+    return box.clickedButton() == ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+std::optional<QString> RealDesktop::showSaveDialog(const SaveDialogRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initDir);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters = dialogFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    }
+    dialog.setDefaultSuffix(request.defaultExt);
+    if (!request.overwritePrompt) {
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    if (!request.fileName.isEmpty()) {
+        dialog.selectFile(request.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> RealDesktop::showColorDialog(const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+void RealDesktop::startDetached(const QString& program, const QStringList& arguments) {
+    QProcess::startDetached(program, arguments);
+}
+
+void RealDesktop::openWebAddress(const QString& address) {
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+QDateTime RealDesktop::now() const { return QDateTime::currentDateTime(); }
+
+ProgramVersion RealDesktop::version() const {
+    return {K36_VERSION_MAJOR, K36_VERSION_MINOR, K36_VERSION_PATCH};
+}
+
+void RealDesktop::runModalLoop(const std::function<bool()>& stillOpen) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!stillOpen()) {
+            loop.quit();
+        }
+    });
+    poll.start(20);
+    if (stillOpen()) {
+        loop.exec();
+    }
+}
+
+void RealDesktop::endProgram() {
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+void RealDesktop::lastWindowUnloaded() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+}
+
+} // namespace platform

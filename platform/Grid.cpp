@@ -1,0 +1,276 @@
+#include "platform/Grid.h"
+
+#include <QHeaderView>
+
+namespace platform {
+namespace {
+Qt::Alignment cellAlignmentFlags(Alignment alignment) {
+    switch (alignment) {
+    case AlignRight:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case AlignCenter:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case AlignLeft:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+} // namespace
+
+Grid::Grid(QWidget* parent, const QString& name, int index)
+    : ControlWidget<QTableWidget>(parent, name, index, true) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    viewport()->setMouseTracking(true);
+    setRowCount(2);
+    setColumnCount(2);
+    QObject::connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
+        if (row >= fixedRows_) {
+            setRow(row);
+        }
+        if (col >= fixedCols_) {
+            setCol(col);
+        }
+        if (Click) {
+            Click();
+        }
+    });
+    styleAll();
+}
+
+void Grid::setRows(int rows) {
+    const int before = rowCount();
+    setRowCount(std::max(rows, 0));
+    for (int r = before; r < rows; ++r) {
+        if (defaultRowHeight_ > 0) {
+            setRowHeight(r, toPixels(defaultRowHeight_));
+        }
+        for (int c = 0; c < columnCount(); ++c) {
+            styleCell(r, c);
+        }
+    }
+    row_ = std::min(row_, std::max(rows - 1, 0));
+    rowSel_ = std::min(rowSel_, std::max(rows - 1, 0));
+}
+
+void Grid::setCols(int cols) {
+    const int before = columnCount();
+    setColumnCount(std::max(cols, 0));
+    colAlignment_.resize(static_cast<size_t>(std::max(cols, 0)), AlignLeft);
+    for (int c = before; c < cols; ++c) {
+        for (int r = 0; r < rowCount(); ++r) {
+            styleCell(r, c);
+        }
+    }
+    col_ = std::min(col_, std::max(cols - 1, 0));
+}
+
+void Grid::setFixedRows(int rows) {
+    fixedRows_ = rows;
+    styleAll();
+}
+
+void Grid::setFixedCols(int cols) {
+    fixedCols_ = cols;
+    styleAll();
+}
+
+QTableWidgetItem* Grid::cell(int row, int col) {
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) {
+        return nullptr;
+    }
+    QTableWidgetItem* it = item(row, col);
+    if (!it) {
+        setItem(row, col, new QTableWidgetItem()); // owned by the table
+        it = item(row, col);
+        styleCell(row, col);
+    }
+    return it;
+}
+
+void Grid::styleCell(int row, int col) {
+    QTableWidgetItem* it = item(row, col);
+    if (!it) {
+        setItem(row, col, new QTableWidgetItem()); // owned by the table
+        it = item(row, col);
+    }
+    const bool fixed = row < fixedRows_ || col < fixedCols_;
+    if (fixed) {
+        it->setBackground(fixedColor_);
+    }
+    auto found = cellAlignment_.find({row, col});
+    const Alignment alignment = found != cellAlignment_.end() ? found->second
+                                : static_cast<size_t>(col) < colAlignment_.size()
+                                    ? colAlignment_[static_cast<size_t>(col)]
+                                    : AlignLeft;
+    it->setTextAlignment(cellAlignmentFlags(alignment));
+}
+
+void Grid::styleAll() {
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            styleCell(r, c);
+        }
+    }
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, backgroundColor_);
+    viewport()->setPalette(palette);
+}
+
+QString Grid::TextMatrix(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->text() : QString();
+}
+
+void Grid::setTextMatrix(int row, int col, const QString& text) {
+    if (QTableWidgetItem* it = cell(row, col)) {
+        it->setText(text);
+    }
+}
+
+void Grid::setRow(int row) {
+    if (row < 0 || row >= rowCount()) {
+        return;
+    }
+    row_ = row;
+    rowSel_ = row;
+    if (row >= fixedRows_) {
+        selectRow(row);
+    } else {
+        clearSelection();
+    }
+}
+
+void Grid::setCol(int col) {
+    if (col >= 0 && col < columnCount()) {
+        col_ = col;
+    }
+}
+
+void Grid::setRowSel(int row) {
+    if (row >= 0 && row < rowCount()) {
+        rowSel_ = row;
+    }
+}
+
+int Grid::ColWidth(int col) const { return toTwips(columnWidth(col)); }
+
+void Grid::setColWidth(int col, int twips) { setColumnWidth(col, toPixels(twips)); }
+
+int Grid::RowHeight(int row) const { return toTwips(rowHeight(row)); }
+
+void Grid::setRowHeight(int row, int twips) {
+    if (row < 0) {
+        defaultRowHeight_ = twips;
+        for (int r = 0; r < rowCount(); ++r) {
+            QTableWidget::setRowHeight(r, toPixels(twips));
+        }
+        return;
+    }
+    QTableWidget::setRowHeight(row, toPixels(twips));
+}
+
+void Grid::setColAlignment(int col, Alignment alignment) {
+    if (col < 0 || col >= columnCount()) {
+        return;
+    }
+    colAlignment_.resize(static_cast<size_t>(columnCount()), AlignLeft);
+    colAlignment_[static_cast<size_t>(col)] = alignment;
+    for (auto it = cellAlignment_.begin(); it != cellAlignment_.end();) {
+        it = it->first.second == col ? cellAlignment_.erase(it) : std::next(it);
+    }
+    for (int r = 0; r < rowCount(); ++r) {
+        styleCell(r, col);
+    }
+}
+
+void Grid::setCellAlignment(Alignment alignment) {
+    cellAlignment_[{row_, col_}] = alignment;
+    styleCell(row_, col_);
+}
+
+QColor Grid::CellBackColor() const {
+    const QTableWidgetItem* it = item(row_, col_);
+    return it ? it->background().color() : QColor();
+}
+
+void Grid::setCellBackColor(const QColor& color) {
+    if (QTableWidgetItem* it = cell(row_, col_)) {
+        it->setBackground(color);
+    }
+}
+
+QColor Grid::CellForeColor() const {
+    const QTableWidgetItem* it = item(row_, col_);
+    return it ? it->foreground().color() : QColor();
+}
+
+void Grid::setCellForeColor(const QColor& color) {
+    if (QTableWidgetItem* it = cell(row_, col_)) {
+        it->setForeground(color);
+    }
+}
+
+void Grid::setBackColorFixed(const QColor& color) {
+    fixedColor_ = color;
+    styleAll();
+}
+
+void Grid::setBackColorBkg(const QColor& color) {
+    backgroundColor_ = color;
+    styleAll();
+}
+
+void Grid::setAllowUserResizing(bool allow) {
+    horizontalHeader()->setSectionResizeMode(allow ? QHeaderView::Interactive
+                                                   : QHeaderView::Fixed);
+}
+
+void Grid::AddItem(const QString& tabSeparated, int index) {
+    const int at = index < 0 || index > rowCount() ? rowCount() : index;
+    insertRow(at);
+    if (defaultRowHeight_ > 0) {
+        QTableWidget::setRowHeight(at, toPixels(defaultRowHeight_));
+    }
+    const QStringList cells = tabSeparated.split('\t');
+    for (int c = 0; c < columnCount(); ++c) {
+        styleCell(at, c);
+        if (c < cells.size()) {
+            item(at, c)->setText(cells[c]);
+        }
+    }
+}
+
+void Grid::RemoveItem(int index) {
+    if (index < 0 || index >= rowCount()) {
+        return;
+    }
+    removeRow(index);
+    row_ = std::min(row_, std::max(rowCount() - 1, 0));
+    rowSel_ = std::min(rowSel_, std::max(rowCount() - 1, 0));
+}
+
+void Grid::Clear() {
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            if (QTableWidgetItem* it = item(r, c)) {
+                it->setText(QString());
+            }
+        }
+    }
+}
+
+bool Grid::userClickCell(int row, int col) {
+    if (!userFocus()) {
+        return false;
+    }
+    emit cellClicked(row, col);
+    return true;
+}
+
+} // namespace platform

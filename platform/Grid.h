@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/Controls.h"
+
+#include <QTableWidget>
+#include <map>
+#include <vector>
+
+namespace platform {
+
+// A grid of text cells with fixed (header) rows and columns, a current cell
+// and per-cell colours and alignment.
+class Grid : public ControlWidget<QTableWidget> {
+public:
+    Grid(QWidget* parent, const QString& name, int index = -1);
+
+    int Rows() const { return rowCount(); }
+    // More rows are added empty at the end; fewer drop the last rows.
+    void setRows(int rows);
+    int Cols() const { return columnCount(); }
+    void setCols(int cols);
+    int FixedRows() const { return fixedRows_; }
+    void setFixedRows(int rows);
+    int FixedCols() const { return fixedCols_; }
+    void setFixedCols(int cols);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+
+    int Row() const { return row_; }
+    void setRow(int row);
+    int Col() const { return col_; }
+    void setCol(int col);
+    int RowSel() const { return rowSel_; }
+    void setRowSel(int row);
+
+    int ColWidth(int col) const;
+    void setColWidth(int col, int twips);
+    int RowHeight(int row) const;
+    // row -1 sets every row, and the height of rows added later.
+    void setRowHeight(int row, int twips);
+    void setColAlignment(int col, Alignment alignment);
+    // The alignment of the current cell.
+    void setCellAlignment(Alignment alignment);
+    QColor CellBackColor() const;
+    void setCellBackColor(const QColor& color);
+    QColor CellForeColor() const;
+    void setCellForeColor(const QColor& color);
+    QColor BackColorFixed() const { return fixedColor_; }
+    void setBackColorFixed(const QColor& color);
+    QColor BackColorBkg() const { return backgroundColor_; }
+    void setBackColorBkg(const QColor& color);
+    void setAllowUserResizing(bool allow);
+
+    // A tab-separated row inserted at index (-1: at the end).
+    void AddItem(const QString& tabSeparated, int index = -1);
+    void RemoveItem(int index);
+    // Clears every cell's text; the counts stay.
+    void Clear();
+    void setRedraw(bool on) { setUpdatesEnabled(on); }
+
+    // The user clicks cell (row, col): the current cell follows unless it is
+    // a fixed cell, then Click runs.
+    bool userClickCell(int row, int col);
+
+private:
+    QTableWidgetItem* cell(int row, int col);
+    void styleCell(int row, int col);
+    void styleAll();
+    int fixedRows_ = 1;
+    int fixedCols_ = 1;
+    int row_ = 0;
+    int col_ = 0;
+    int rowSel_ = 0;
+    int defaultRowHeight_ = 0;
+    QColor fixedColor_{224, 224, 224};
+    QColor backgroundColor_{128, 128, 128};
+    std::vector<Alignment> colAlignment_;
+    std::map<std::pair<int, int>, Alignment> cellAlignment_;
+};
+
+} // namespace platform

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+#include <deque>
+#include <variant>
+#include <vector>
+
+namespace platform {
+
+// A desktop for tests: dialogs take queued answers, and everything the
+// program shows or starts is recorded. It shows nothing on the screen.
+class ScriptedDesktop : public Desktop {
+public:
+    struct StartedCommand {
+        QString program;
+        QStringList arguments;
+        QString commandLine() const;
+    };
+    struct Cancelled {};
+    using DialogAnswer = std::variant<Cancelled, QString, QColor>;
+
+    void answerMessage(MsgResult answer) { messageAnswers.push_back(answer); }
+    void answerDialog(DialogAnswer answer) { dialogAnswers.push_back(std::move(answer)); }
+
+    std::deque<MsgResult> messageAnswers;
+    std::deque<DialogAnswer> dialogAnswers;
+    std::vector<MessageRequest> messages;
+    std::vector<SaveDialogRequest> saveDialogs;
+    std::vector<StartedCommand> commands;
+    std::vector<QString> webAddresses;
+    // What went wrong that no rule of the program could see: a message or a
+    // dialog that came with no answer queued for it.
+    std::vector<QString> problems;
+
+    QDateTime pinnedNow;
+    ProgramVersion pinnedVersion{K36_VERSION_MAJOR, K36_VERSION_MINOR, K36_VERSION_PATCH};
+    bool ended = false;
+    // Called while a modal window is open, until it closes.
+    std::function<void(const std::function<bool()>& stillOpen)> modalDriver;
+
+    MsgResult showMessage(const MessageRequest& request) override;
+    std::optional<QString> showSaveDialog(const SaveDialogRequest& request) override;
+    std::optional<QColor> showColorDialog(const QColor& initial) override;
+    void startDetached(const QString& program, const QStringList& arguments) override;
+    void openWebAddress(const QString& address) override;
+    QDateTime now() const override;
+    ProgramVersion version() const override { return pinnedVersion; }
+    void runModalLoop(const std::function<bool()>& stillOpen) override;
+    [[noreturn]] void endProgram() override;
+    void lastWindowUnloaded() override { ended = true; }
+};
+
+} // namespace platform

@@ -1,0 +1,152 @@
+#include "shell/Form0.h"
+
+#include "platform/Desktop.h"
+#include "shell/Colors.h"
+#include "shell/Module1.h"
+#include "shell/Public.h"
+
+namespace shell {
+
+using platform::CommandButton;
+using platform::Label;
+
+namespace {
+CommandButton* workflowBox(platform::Form* form, const char* name, const QString& caption, int left,
+                           int top, int width, bool enabled) {
+    auto* button = new CommandButton(form, name);
+    button->setCaption(caption);
+    button->Move(left, top, width, 450);
+    button->setBackColor(colors::ButtonRest);
+    button->setEnabled(enabled);
+    return button;
+}
+} // namespace
+
+Form0::Form0() : Form(QString::fromLatin1(Name)) {
+    setClientSize(6600, 7200);
+    setAutoFillBackground(true);
+
+    Label3 = new Label(this, "Label3");
+    Label3->Move(0, 0, 6600, 900);
+    Label3->setBackColor(colors::Band);
+    Picture1 = new platform::PictureBox(this, "Picture1");
+    Picture1->Move(120, 90, 1500, 720);
+    Picture1->setPicture(QStringLiteral(":/images/logo.png"));
+    Label1 = new Label(this, "Label1");
+    Label1->Move(2400, 540, 4080, 300);
+    Label1->setCaption(MakerWebAddress);
+    Label1->setTextAlignment(platform::AlignRight);
+    Label1->setForeColor(colors::LinkRest);
+    Label1->setCursor(Qt::PointingHandCursor);
+
+    // The workflow picture: one column of boxes joined by short lines.
+    const int left = 600, width = 2400;
+    Command1 = workflowBox(this, "Command1", QStringLiteral("开 始"), left, 1200, width, true);
+    Command1->setBackColor(colors::Hover);
+    Command2 = workflowBox(this, "Command2", QStringLiteral("K36基本资料编辑"), left, 2000, width,
+                           false);
+    Command3 = workflowBox(this, "Command3", QStringLiteral("DMX通道编辑"), left, 2800, width,
+                           false);
+    Command4 = workflowBox(this, "Command4", QStringLiteral("高级功能编辑"), left, 3600, width,
+                           false);
+    Command5 = workflowBox(this, "Command5", QStringLiteral("范围表"), left + 600, 4300, 1800,
+                           false);
+    Command6 = workflowBox(this, "Command6", QStringLiteral("素材表"), left + 600, 4900, 1800,
+                           false);
+    Command7 = workflowBox(this, "Command7", QStringLiteral("宏功能"), left + 600, 5500, 1800,
+                           false);
+    Command8 = workflowBox(this, "Command8", QStringLiteral("生成K36灯库文件"), left, 6300, width,
+                           false);
+    Command11 = workflowBox(this, "Command11", QStringLiteral("新建"), 4200, 1200, 1800, true);
+    Command13 = workflowBox(this, "Command13", QStringLiteral("关闭"), 4200, 2000, 1800, true);
+
+    Line4 = addLine("Line4", 1800, 1650, 1800, 2000);
+    Line5 = addLine("Line5", 1800, 2450, 1800, 2800);
+    Line6 = addLine("Line6", 1800, 3250, 1800, 3600);
+    Line7 = addLine("Line7", 900, 4050, 900, 5725);
+    Line10 = addLine("Line10", 900, 4525, 1200, 4525);
+    Line11 = addLine("Line11", 900, 5125, 1200, 5125);
+    Line13 = addLine("Line13", 900, 5725, 1200, 5725);
+    Line1 = addLine("Line1", 3000, 1425, 3600, 1425);
+    Line8 = addLine("Line8", 3600, 1425, 4200, 1425);
+    Line2 = addLine("Line2", 3600, 1425, 3600, 2225);
+    Line17 = addLine("Line17", 3600, 2225, 4200, 2225);
+    Line14 = addLine("Line14", 5100, 2450, 5100, 6525);
+    Line15 = addLine("Line15", 3000, 6525, 5100, 6525);
+
+    Command11->Click = [this] { Command11_Click(); };
+    Command13->Click = [this] { Command13_Click(); };
+    Label1->Click = [this] { Label1_Click(); };
+    Command1->MouseDown = [this](int button, int, int, int) { Command1_MouseDown(button); };
+    Command1->MouseUp = [this](int button, int, int, int) { Command1_MouseUp(button); };
+    Command11->MouseMove = [this](int, int, int, int) {
+        Command11->setBackColor(colors::Hover);
+        Line1->setBorderColor(platform::systemWindowText());
+        Line8->setBorderColor(platform::systemWindowText());
+    };
+    Command13->MouseMove = [this](int, int, int, int) {
+        Command13->setBackColor(colors::Hover);
+        Line1->setBorderColor(platform::systemWindowText());
+        Line2->setBorderColor(platform::systemWindowText());
+        Line17->setBorderColor(platform::systemWindowText());
+    };
+    Label1->MouseMove = [this](int, int, int, int) {
+        Label1->setForeColor(platform::systemHighlight());
+    };
+    Label3->MouseMove = [this](int, int, int, int) { Label1->setForeColor(colors::LinkRest); };
+}
+
+platform::Line* Form0::addLine(const char* name, int x1, int y1, int x2, int y2) {
+    auto* line = new platform::Line(this, name);
+    line->setPoints(x1, y1, x2, y2);
+    line->setBorderColor(colors::LineRest);
+    return line;
+}
+
+void Form0::Form_Activate() {
+    // A fixture never outlives a return to the main menu.
+    Public().Stores.emptyStores();
+    Public().DataChanged = false;
+    Public().SkipColorMixCheck = true;
+    setCaption(Public().WindowTitle);
+}
+
+void Form0::Command11_Click() {
+    Public().EditingFileLabel = QStringLiteral("新建K36文件...");
+    // NEWFIXTURE-WIRING
+}
+
+void Form0::Command13_Click() { ConfirmExit(); }
+
+void Form0::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
+    if (mode == platform::UnloadMode::CloseBox && !ConfirmExit()) {
+        cancel = true;
+    }
+}
+
+void Form0::Label1_Click() { OpenMakerSite(); }
+
+void Form0::Command1_MouseDown(int button) {
+    if (button == platform::LeftButton) {
+        Command11->setBackColor(colors::Hover);
+        Command13->setBackColor(colors::Hover);
+    }
+}
+
+void Form0::Command1_MouseUp(int button) {
+    if (button == platform::LeftButton) {
+        Command11->setBackColor(colors::ButtonRest);
+        Command13->setBackColor(colors::ButtonRest);
+    }
+}
+
+void Form0::Form_MouseMove(int, int, int, int) {
+    Command11->setBackColor(colors::ButtonRest);
+    Command13->setBackColor(colors::ButtonRest);
+    Label1->setForeColor(colors::LinkRest);
+    for (platform::Line* line : {Line1, Line2, Line8, Line17}) {
+        line->setBorderColor(colors::LineRest);
+    }
+}
+
+} // namespace shell

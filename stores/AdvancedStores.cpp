@@ -1,0 +1,7 @@
+#include "stores/AdvancedStores.h"
+
+void AdvancedStores::emptyStores() {
+    rangeTables.clear();
+    macros.clear();
+    paletteGroups.clear();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "stores/AdvancedStores.h"
+#include "writer/FixtureSnapshot.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QLocale>
+#include <QStringList>
+#include <optional>
+
+// Text set at the left of a field of the given width: filled with blanks, or cut without mark.
+QString LeftField(const QString& text, int width);
+
+// A cell's decimal whole number 0 to 2147483647 in upper-case hexadecimal in a field of width 4;
+// nothing when the cell holds anything else (an empty cell, a fraction, a negative number).
+std::optional<QString> HexField(const QString& cellText);
+
+// The date-time text of the version line: the locale's short date, a blank and the time with
+// seconds; at exactly midnight the date alone.
+QString DateTimeText(const QDateTime& dateTime, const QLocale& locale);
+
+struct WriteFailure {
+    QString reason;
+};
+
+// Appends every line of the fixture file, without line ends, to lines. The section of each
+// store copies the store's tables, one after the other, into its work table and reads them
+// there, so afterwards each work table holds the last table copied. A failure stops the
+// writing at once: the lines appended before it stay, and so do the copies made before it.
+std::optional<WriteFailure> WriteFixtureLines(const FixtureSnapshot& fixture,
+                                              AdvancedStores& stores, QStringList& lines);
+
+// A text in the file's character set (GBK); a character it cannot hold becomes "?".
+QByteArray AnsiBytes(const QString& text);
+
+// Every line followed by CR LF, in the file's character set, with nothing before or after.
+QByteArray FileBytes(const QStringList& lines);
+
+struct FixtureFile {
+    // The whole file; after a failure only the lines written before it.
+    QByteArray bytes;
+    std::optional<WriteFailure> failure;
+};
+
+FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, AdvancedStores& stores);
