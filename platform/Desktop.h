@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -59,6 +60,8 @@ public:
     virtual void openWebAddress(const QString& address) = 0;
 
     virtual QDateTime now() const = 0;
+    // The system's locale, which decides how dates are written.
+    virtual QLocale locale() const = 0;
     virtual ProgramVersion version() const = 0;
 
     // Runs the events of the program until stillOpen() turns false.
@@ -92,6 +95,7 @@ public:
     void startDetached(const QString& program, const QStringList& arguments) override;
     void openWebAddress(const QString& address) override;
     QDateTime now() const override;
+    QLocale locale() const override { return QLocale::system(); }
     ProgramVersion version() const override;
     void runModalLoop(const std::function<bool()>& stillOpen) override;
     [[noreturn]] void endProgram() override;

@@ -34,6 +34,7 @@ public:
     std::vector<QString> problems;
 
     QDateTime pinnedNow;
+    QLocale pinnedLocale = QLocale::system();
     ProgramVersion pinnedVersion{K36_VERSION_MAJOR, K36_VERSION_MINOR, K36_VERSION_PATCH};
     bool ended = false;
     // Called while a modal window is open, until it closes.
@@ -45,6 +46,7 @@ public:
     void startDetached(const QString& program, const QStringList& arguments) override;
     void openWebAddress(const QString& address) override;
     QDateTime now() const override;
+    QLocale locale() const override { return pinnedLocale; }
     ProgramVersion version() const override { return pinnedVersion; }
     void runModalLoop(const std::function<bool()>& stillOpen) override;
     [[noreturn]] void endProgram() override;
