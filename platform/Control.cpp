@@ -7,9 +7,15 @@
 
 namespace platform {
 
-QColor systemWindowText() { return QApplication::palette().color(QPalette::WindowText); }
-QColor systemHighlight() { return QApplication::palette().color(QPalette::Highlight); }
-QColor systemButtonFace() { return QApplication::palette().color(QPalette::Button); }
+QColor systemWindowText() {
+    return QApplication::palette().color(QPalette::WindowText);
+}
+QColor systemHighlight() {
+    return QApplication::palette().color(QPalette::Highlight);
+}
+QColor systemButtonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
 
 int mouseButtonCode(Qt::MouseButton button) {
     switch (button) {
@@ -77,8 +83,12 @@ void Control::Move(int left, int top, int width, int height) {
     self_->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
-void Control::setHeight(int twips) { self_->resize(self_->width(), toPixels(twips)); }
-void Control::setWidth(int twips) { self_->resize(toPixels(twips), self_->height()); }
+void Control::setHeight(int twips) {
+    self_->resize(self_->width(), toPixels(twips));
+}
+void Control::setWidth(int twips) {
+    self_->resize(toPixels(twips), self_->height());
+}
 
 void Control::SetFocus() {
     if (form_) {
@@ -86,7 +96,9 @@ void Control::SetFocus() {
     }
 }
 
-bool Control::hasLogicalFocus() const { return form_ && form_->ActiveControl() == this; }
+bool Control::hasLogicalFocus() const {
+    return form_ && form_->ActiveControl() == this;
+}
 
 bool Control::userFocus() {
     if (!form_ || !takesFocus_) {
@@ -145,8 +157,7 @@ bool Control::handleMouseRelease(QMouseEvent* event) {
     }
     if (MouseUp) {
         MouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
-                toTwips(event->position().toPoint().x()),
-                toTwips(event->position().toPoint().y()));
+                toTwips(event->position().toPoint().x()), toTwips(event->position().toPoint().y()));
     }
     return true;
 }

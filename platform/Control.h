@@ -14,10 +14,16 @@ class Form;
 // Twips are the unit the window layouts are written in: 15 twips make one
 // pixel at 96 dots per inch.
 constexpr int TwipsPerPixel = 15;
-inline int toPixels(int twips) { return twips / TwipsPerPixel; }
-inline int toTwips(int pixels) { return pixels * TwipsPerPixel; }
+inline int toPixels(int twips) {
+    return twips / TwipsPerPixel;
+}
+inline int toTwips(int pixels) {
+    return pixels * TwipsPerPixel;
+}
 
-inline QColor rgb(int red, int green, int blue) { return QColor(red, green, blue); }
+inline QColor rgb(int red, int green, int blue) {
+    return QColor(red, green, blue);
+}
 QColor systemWindowText();
 QColor systemHighlight();
 QColor systemButtonFace();

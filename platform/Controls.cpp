@@ -80,14 +80,18 @@ void TextBox::setText(const QString& text) {
     QLineEdit::setText(text);
 }
 
-int TextBox::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+int TextBox::SelStart() const {
+    return hasSelectedText() ? selectionStart() : cursorPosition();
+}
 
 void TextBox::setSelStart(int start) {
     deselect();
     setCursorPosition(std::clamp(start, 0, static_cast<int>(text().size())));
 }
 
-int TextBox::SelLength() const { return static_cast<int>(selectedText().size()); }
+int TextBox::SelLength() const {
+    return static_cast<int>(selectedText().size());
+}
 
 void TextBox::setSelLength(int length) {
     const int start = SelStart();
@@ -278,9 +282,13 @@ void Label::setBackColor(const QColor& color) {
     fillBackground(this, QPalette::Window, color);
 }
 
-void Label::setBackStyleTransparent() { setAutoFillBackground(false); }
+void Label::setBackStyleTransparent() {
+    setAutoFillBackground(false);
+}
 
-void Label::setTextAlignment(Alignment alignment) { setAlignment(qtAlignment(alignment)); }
+void Label::setTextAlignment(Alignment alignment) {
+    setAlignment(qtAlignment(alignment));
+}
 
 void Label::mouseReleaseEvent(QMouseEvent* event) {
     const bool inside = rect().contains(event->position().toPoint());
@@ -357,7 +365,7 @@ void ComboBox::AddItem(const QString& item, int index) {
     syncing_ = true;
     insertItem(index < 0 ? count() : index, item);
     setCurrentIndex(lastIndex_ >= 0 && index >= 0 && index <= lastIndex_ ? lastIndex_ + 1
-                                                                            : lastIndex_);
+                                                                         : lastIndex_);
     lastIndex_ = currentIndex();
     syncing_ = false;
 }
@@ -394,9 +402,13 @@ void ComboBox::setText(const QString& text) {
     }
 }
 
-qint32 ComboBox::ItemData(int index) const { return itemData(index).toInt(); }
+qint32 ComboBox::ItemData(int index) const {
+    return itemData(index).toInt();
+}
 
-void ComboBox::setItemData(int index, qint32 value) { QComboBox::setItemData(index, value); }
+void ComboBox::setItemData(int index, qint32 value) {
+    QComboBox::setItemData(index, value);
+}
 
 bool ComboBox::userPick(int index) {
     if (!userFocus()) {
@@ -468,7 +480,9 @@ void ListBox::setListIndex(int index) {
     setCurrentRow(index);
 }
 
-QString ListBox::Text() const { return List(currentRow()); }
+QString ListBox::Text() const {
+    return List(currentRow());
+}
 
 qint32 ListBox::ItemData(int index) const {
     const QListWidgetItem* it = item(index);

@@ -24,9 +24,13 @@ Desktop& desktop() {
     return installed ? *installed : real;
 }
 
-void setDesktop(Desktop* replacement) { installed = replacement; }
+void setDesktop(Desktop* replacement) {
+    installed = replacement;
+}
 
-void setDefaultMessageTitle(const QString& title) { messageTitle = title; }
+void setDefaultMessageTitle(const QString& title) {
+    messageTitle = title;
+}
 
 QString defaultMessageTitle() {
     return messageTitle.isEmpty() ? QCoreApplication::applicationName() : messageTitle;
@@ -39,7 +43,9 @@ MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
     return desktop().showMessage(request);
 }
 
-ProgramVersion programVersion() { return desktop().version(); }
+ProgramVersion programVersion() {
+    return desktop().version();
+}
 
 QStringList dialogFilters(const QString& filter) {
     QStringList parts = filter.split('|');
@@ -121,7 +127,9 @@ void RealDesktop::openWebAddress(const QString& address) {
     QDesktopServices::openUrl(QUrl(address));
 }
 
-QDateTime RealDesktop::now() const { return QDateTime::currentDateTime(); }
+QDateTime RealDesktop::now() const {
+    return QDateTime::currentDateTime();
+}
 
 ProgramVersion RealDesktop::version() const {
     return {K36_VERSION_MAJOR, K36_VERSION_MINOR, K36_VERSION_PATCH};

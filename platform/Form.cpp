@@ -40,7 +40,9 @@ Control* Form::control(const QString& fullName) const {
     return nullptr;
 }
 
-std::vector<Control*> Form::controls() const { return controls_; }
+std::vector<Control*> Form::controls() const {
+    return controls_;
+}
 
 void Form::setClientSize(int widthTwips, int heightTwips) {
     setFixedSize(toPixels(widthTwips), toPixels(heightTwips));
@@ -234,7 +236,9 @@ Windows& windows() {
     return instance;
 }
 
-void Windows::add(const QString& name, Factory factory) { factories_[name] = std::move(factory); }
+void Windows::add(const QString& name, Factory factory) {
+    factories_[name] = std::move(factory);
+}
 
 Form& Windows::get(const QString& name) {
     auto it = loaded_.find(name);
@@ -343,6 +347,8 @@ void Windows::formHidden(Form* form) {
     }
 }
 
-bool unload(Form& form) { return windows().unload(form, UnloadMode::Program); }
+bool unload(Form& form) {
+    return windows().unload(form, UnloadMode::Program);
+}
 
 } // namespace platform

@@ -132,8 +132,12 @@ private:
 
 Windows& windows();
 
-template <class T> T& window() { return static_cast<T&>(windows().get(QString::fromLatin1(T::Name))); }
-template <class T> bool isLoaded() { return windows().isLoaded(QString::fromLatin1(T::Name)); }
+template <class T> T& window() {
+    return static_cast<T&>(windows().get(QString::fromLatin1(T::Name)));
+}
+template <class T> bool isLoaded() {
+    return windows().isLoaded(QString::fromLatin1(T::Name));
+}
 // Unloads the window by the program's own request.
 bool unload(Form& form);
 

@@ -158,11 +158,17 @@ void Grid::setRowSel(int row) {
     }
 }
 
-int Grid::ColWidth(int col) const { return toTwips(columnWidth(col)); }
+int Grid::ColWidth(int col) const {
+    return toTwips(columnWidth(col));
+}
 
-void Grid::setColWidth(int col, int twips) { setColumnWidth(col, toPixels(twips)); }
+void Grid::setColWidth(int col, int twips) {
+    setColumnWidth(col, toPixels(twips));
+}
 
-int Grid::RowHeight(int row) const { return toTwips(rowHeight(row)); }
+int Grid::RowHeight(int row) const {
+    return toTwips(rowHeight(row));
+}
 
 void Grid::setRowHeight(int row, int twips) {
     if (row < 0) {
@@ -227,8 +233,7 @@ void Grid::setBackColorBkg(const QColor& color) {
 }
 
 void Grid::setAllowUserResizing(bool allow) {
-    horizontalHeader()->setSectionResizeMode(allow ? QHeaderView::Interactive
-                                                   : QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(allow ? QHeaderView::Interactive : QHeaderView::Fixed);
 }
 
 void Grid::AddItem(const QString& tabSeparated, int index) {

@@ -11,8 +11,8 @@ QString ScriptedDesktop::StartedCommand::commandLine() const {
 MsgResult ScriptedDesktop::showMessage(const MessageRequest& request) {
     messages.push_back(request);
     if (messageAnswers.empty()) {
-        problems.push_back(QStringLiteral("message \"%1\" came with no answer queued")
-                               .arg(request.text));
+        problems.push_back(
+            QStringLiteral("message \"%1\" came with no answer queued").arg(request.text));
         return MsgResult::Ok;
     }
     const MsgResult answer = messageAnswers.front();
@@ -51,7 +51,9 @@ void ScriptedDesktop::startDetached(const QString& program, const QStringList& a
     commands.push_back({program, arguments});
 }
 
-void ScriptedDesktop::openWebAddress(const QString& address) { webAddresses.push_back(address); }
+void ScriptedDesktop::openWebAddress(const QString& address) {
+    webAddresses.push_back(address);
+}
 
 QDateTime ScriptedDesktop::now() const {
     return pinnedNow.isValid() ? pinnedNow : QDateTime::currentDateTime();

@@ -9,7 +9,6 @@
 
 namespace platform {
 
-
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue) {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
@@ -35,11 +34,17 @@ QString firstFileIn(const QString& folder, const QString& pattern) {
     return files.isEmpty() ? QString() : files.constFirst();
 }
 
-bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
+bool fileExists(const QString& path) {
+    return QFileInfo(path).isFile();
+}
 
-QString environmentVariable(const QString& name) { return qEnvironmentVariable(qPrintable(name)); }
+QString environmentVariable(const QString& name) {
+    return qEnvironmentVariable(qPrintable(name));
+}
 
-QString programFolder() { return QCoreApplication::applicationDirPath(); }
+QString programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString documentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -59,7 +59,9 @@ void Timer::useVirtualClock(bool on) {
     virtualNow = 0;
 }
 
-bool Timer::virtualClock() { return virtualOn; }
+bool Timer::virtualClock() {
+    return virtualOn;
+}
 
 void Timer::advanceClock(int milliseconds) {
     const qint64 end = virtualNow + milliseconds;

@@ -43,20 +43,20 @@ Form0::Form0() : Form(QString::fromLatin1(Name)) {
     const int left = 600, width = 2400;
     Command1 = workflowBox(this, "Command1", QStringLiteral("开 始"), left, 1200, width, true);
     Command1->setBackColor(colors::Hover);
-    Command2 = workflowBox(this, "Command2", QStringLiteral("K36基本资料编辑"), left, 2000, width,
-                           false);
-    Command3 = workflowBox(this, "Command3", QStringLiteral("DMX通道编辑"), left, 2800, width,
-                           false);
-    Command4 = workflowBox(this, "Command4", QStringLiteral("高级功能编辑"), left, 3600, width,
-                           false);
-    Command5 = workflowBox(this, "Command5", QStringLiteral("范围表"), left + 600, 4300, 1800,
-                           false);
-    Command6 = workflowBox(this, "Command6", QStringLiteral("素材表"), left + 600, 4900, 1800,
-                           false);
-    Command7 = workflowBox(this, "Command7", QStringLiteral("宏功能"), left + 600, 5500, 1800,
-                           false);
-    Command8 = workflowBox(this, "Command8", QStringLiteral("生成K36灯库文件"), left, 6300, width,
-                           false);
+    Command2 =
+        workflowBox(this, "Command2", QStringLiteral("K36基本资料编辑"), left, 2000, width, false);
+    Command3 =
+        workflowBox(this, "Command3", QStringLiteral("DMX通道编辑"), left, 2800, width, false);
+    Command4 =
+        workflowBox(this, "Command4", QStringLiteral("高级功能编辑"), left, 3600, width, false);
+    Command5 =
+        workflowBox(this, "Command5", QStringLiteral("范围表"), left + 600, 4300, 1800, false);
+    Command6 =
+        workflowBox(this, "Command6", QStringLiteral("素材表"), left + 600, 4900, 1800, false);
+    Command7 =
+        workflowBox(this, "Command7", QStringLiteral("宏功能"), left + 600, 5500, 1800, false);
+    Command8 =
+        workflowBox(this, "Command8", QStringLiteral("生成K36灯库文件"), left, 6300, width, false);
     Command11 = workflowBox(this, "Command11", QStringLiteral("新建"), 4200, 1200, 1800, true);
     Command13 = workflowBox(this, "Command13", QStringLiteral("关闭"), 4200, 2000, 1800, true);
 
@@ -116,7 +116,9 @@ void Form0::Command11_Click() {
     // NEWFIXTURE-WIRING
 }
 
-void Form0::Command13_Click() { ConfirmExit(); }
+void Form0::Command13_Click() {
+    ConfirmExit();
+}
 
 void Form0::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
     if (mode == platform::UnloadMode::CloseBox && !ConfirmExit()) {
@@ -124,7 +126,9 @@ void Form0::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
     }
 }
 
-void Form0::Label1_Click() { OpenMakerSite(); }
+void Form0::Label1_Click() {
+    OpenMakerSite();
+}
 
 void Form0::Command1_MouseDown(int button) {
     if (button == platform::LeftButton) {

@@ -5,8 +5,12 @@ namespace {
 PublicState state;
 }
 
-PublicState& Public() { return state; }
+PublicState& Public() {
+    return state;
+}
 
-void resetPublic() { state = PublicState{}; }
+void resetPublic() {
+    state = PublicState{};
+}
 
 } // namespace shell

@@ -29,7 +29,8 @@ public:
     void Form_Load() override { log << "Probe_Load"; }
     void Form_Activate() override { log << "Probe_Activate"; }
     void Form_QueryUnload(bool& cancel, UnloadMode mode) override {
-        log << (mode == UnloadMode::CloseBox ? "Probe_QueryUnload:box" : "Probe_QueryUnload:program");
+        log << (mode == UnloadMode::CloseBox ? "Probe_QueryUnload:box"
+                                             : "Probe_QueryUnload:program");
         cancel = refuseClose && mode == UnloadMode::CloseBox;
     }
     void Form_Unload(bool&) override { log << "Probe_Unload"; }

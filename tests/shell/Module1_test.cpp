@@ -19,8 +19,7 @@ TEST_F(Module1Test, ConfirmExitWordingFollowsDataChangedAndCancelReturnsFalse) {
     shell::Public().DataChanged = true;
     desktop.answerMessage(MsgResult::Cancel);
     EXPECT_FALSE(shell::ConfirmExit());
-    EXPECT_EQ(messageTexts(),
-              (QStringList{"确定退出？", "数据已被改变，确定放弃并退出？"}));
+    EXPECT_EQ(messageTexts(), (QStringList{"确定退出？", "数据已被改变，确定放弃并退出？"}));
     for (const platform::MessageRequest& m : desktop.messages) {
         EXPECT_EQ(m.buttons, MsgButtons::OkCancel);
         EXPECT_EQ(m.icon, platform::MsgIcon::None);

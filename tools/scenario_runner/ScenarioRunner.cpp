@@ -39,7 +39,10 @@ QStringList splitWords(const QString& text, QString& error) {
         if (quoted) {
             if (ch == '\\' && i + 1 < text.size()) {
                 const QChar e = text[++i];
-                current += e == 'r' ? QChar('\r') : e == 'n' ? QChar('\n') : e == 't' ? QChar('\t') : e;
+                current += e == 'r'   ? QChar('\r')
+                           : e == 'n' ? QChar('\n')
+                           : e == 't' ? QChar('\t')
+                                      : e;
             } else if (ch == '"') {
                 quoted = false;
             } else {
@@ -83,7 +86,9 @@ QString quoted(const QString& text) {
 ScenarioRunner::ScenarioRunner(const QString& scenarioPath)
     : path_(scenarioPath), here_(QFileInfo(scenarioPath).absolutePath()) {}
 
-void ScenarioRunner::fail(const QString& why) { throw LineFailure{why}; }
+void ScenarioRunner::fail(const QString& why) {
+    throw LineFailure{why};
+}
 
 bool ScenarioRunner::load(QString& error) {
     QFile file(path_);
@@ -219,11 +224,11 @@ bool ScenarioRunner::flag(const QString& text) {
 
 void ScenarioRunner::execute(const Line& line) {
     const QString command = line.words.value(0);
-    static const QStringList stage{"pin", "env", "mkdir", "write", "readonly", "clipboard",
-                                   "start", "show", "answer", "dialog"};
-    static const QStringList actions{"click",     "type",    "key",   "paste", "drop",
-                                     "focus",     "pick",    "cell",  "hover", "mousedown",
-                                     "mouseup",   "close",   "advance"};
+    static const QStringList stage{"pin",       "env",   "mkdir", "write",  "readonly",
+                                   "clipboard", "start", "show",  "answer", "dialog"};
+    static const QStringList actions{"click",   "type",  "key",    "paste", "drop",
+                                     "focus",   "pick",  "cell",   "hover", "mousedown",
+                                     "mouseup", "close", "advance"};
     if (stage.contains(command)) {
         setStage(line);
     } else if (actions.contains(command)) {
@@ -249,7 +254,8 @@ void ScenarioRunner::setStage(const Line& line) {
             }
             desktop_.pinnedVersion = {parts[0].toInt(), parts[1].toInt(), parts[2].toInt()};
         } else if (what == "now") {
-            desktop_.pinnedNow = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            desktop_.pinnedNow =
+                QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
             if (!desktop_.pinnedNow.isValid()) {
                 fail(QStringLiteral("a time is written yyyy-MM-dd HH:mm:ss"));
             }
@@ -316,8 +322,8 @@ void ScenarioRunner::setStage(const Line& line) {
         } else if (what == "cancel") {
             desktop_.answerDialog(platform::ScriptedDesktop::Cancelled{});
         } else if (what == "color") {
-            desktop_.answerDialog(QColor(word(line, 2).toInt(), word(line, 3).toInt(),
-                                         word(line, 4).toInt()));
+            desktop_.answerDialog(
+                QColor(word(line, 2).toInt(), word(line, 3).toInt(), word(line, 4).toInt()));
         } else {
             fail(QStringLiteral("dialog save, cancel or color"));
         }
@@ -786,7 +792,7 @@ void ScenarioRunner::checkMessage(const Line& line) {
     }
     if (m.buttons != buttons) {
         fail(m.buttons == platform::MsgButtons::OkCancel ? QStringLiteral("it had OK and Cancel")
-                                                        : QStringLiteral("it had only OK"));
+                                                         : QStringLiteral("it had only OK"));
     }
     if (m.icon != icon) {
         fail(QStringLiteral("its icon was %1")
