@@ -47,7 +47,7 @@ public:
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void(int& keyCode, int shift)> KeyDown;
 
-    // One key of the user's typing: key down, key press, then its effect.
+    // One typed character (or control code): the key-press rule, then its effect.
     void userKeyPress(int keyAscii);
     // Text arriving without a key (paste, drop, input method) passes the
     // key-press rule one character at a time, so no filter is bypassed.

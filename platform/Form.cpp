@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include "platform/Controls.h"
 #include "platform/Desktop.h"
 #include "platform/Timer.h"
 
@@ -132,32 +133,50 @@ bool Form::moveFocus(Control* target, bool byUser) {
     return true;
 }
 
-void Form::focusFirstControl() {
-    std::vector<Control*> order = controls_;
+namespace {
+// An option button is a tab stop only while it is the selected one of its
+// group, or while no button of its group is selected.
+bool isOptionTabStop(const OptionButton* option) {
+    if (option->Value()) {
+        return true;
+    }
+    for (const QObject* sibling : option->parentWidget()->children()) {
+        const auto* other = dynamic_cast<const OptionButton*>(sibling);
+        if (other && other != option && other->Value()) {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+std::vector<Control*> Form::tabOrder() const {
+    std::vector<Control*> order;
+    for (Control* c : controls_) {
+        const auto* option = dynamic_cast<const OptionButton*>(c);
+        if (c->takesFocus() && c->tabStop && c->widget()->isEnabled() &&
+            c->widget()->isVisibleTo(this) &&
+            (!option || c == ActiveControl() || isOptionTabStop(option))) {
+            order.push_back(c);
+        }
+    }
     std::stable_sort(order.begin(), order.end(),
                      [](Control* a, Control* b) { return a->tabIndex < b->tabIndex; });
-    for (Control* c : order) {
-        if (c->takesFocus() && c->tabStop && c->widget()->isEnabled() &&
-            c->widget()->isVisibleTo(this)) {
-            moveFocus(c, false);
-            return;
-        }
+    return order;
+}
+
+void Form::focusFirstControl() {
+    const std::vector<Control*> order = tabOrder();
+    if (!order.empty()) {
+        moveFocus(order.front(), false);
     }
 }
 
 bool Form::tabToNext(bool forward) {
-    std::vector<Control*> order;
-    for (Control* c : controls_) {
-        if (c->takesFocus() && c->tabStop && c->widget()->isEnabled() &&
-            c->widget()->isVisibleTo(this)) {
-            order.push_back(c);
-        }
-    }
+    const std::vector<Control*> order = tabOrder();
     if (order.empty()) {
         return false;
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](Control* a, Control* b) { return a->tabIndex < b->tabIndex; });
     auto it = std::find(order.begin(), order.end(), ActiveControl());
     Control* next = nullptr;
     if (it == order.end()) {

@@ -84,6 +84,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The controls the Tab key visits, in their order.
+    std::vector<Control*> tabOrder() const;
     std::vector<Control*> controls_;
     QPointer<QWidget> focused_;
     bool focusAnnounced_ = false;

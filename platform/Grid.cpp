@@ -71,13 +71,32 @@ void Grid::setCols(int cols) {
 }
 
 void Grid::setFixedRows(int rows) {
+    const int before = fixedRows_;
     fixedRows_ = rows;
+    unfixCells(before, fixedCols_);
     styleAll();
 }
 
 void Grid::setFixedCols(int cols) {
+    const int before = fixedCols_;
     fixedCols_ = cols;
+    unfixCells(fixedRows_, before);
     styleAll();
+}
+
+// Cells that were fixed and no longer are lose the fixed colour.
+void Grid::unfixCells(int fixedRowsBefore, int fixedColsBefore) {
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            const bool was = r < fixedRowsBefore || c < fixedColsBefore;
+            const bool is = r < fixedRows_ || c < fixedCols_;
+            if (was && !is) {
+                if (QTableWidgetItem* it = item(r, c)) {
+                    it->setBackground(QBrush());
+                }
+            }
+        }
+    }
 }
 
 QTableWidgetItem* Grid::cell(int row, int col) {

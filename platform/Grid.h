@@ -67,6 +67,7 @@ private:
     QTableWidgetItem* cell(int row, int col);
     void styleCell(int row, int col);
     void styleAll();
+    void unfixCells(int fixedRowsBefore, int fixedColsBefore);
     int fixedRows_ = 1;
     int fixedCols_ = 1;
     int row_ = 0;

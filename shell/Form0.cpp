@@ -1,7 +1,10 @@
 #include "shell/Form0.h"
 
+#include "basicinfo/Form1.h"
 #include "platform/Desktop.h"
+#include "shell/Banner.h"
 #include "shell/Colors.h"
+#include "shell/Form3.h"
 #include "shell/Module1.h"
 #include "shell/Public.h"
 
@@ -26,18 +29,9 @@ Form0::Form0() : Form(QString::fromLatin1(Name)) {
     setClientSize(6600, 7200);
     setAutoFillBackground(true);
 
-    Label3 = new Label(this, "Label3");
-    Label3->Move(0, 0, 6600, 900);
-    Label3->setBackColor(colors::Band);
-    Picture1 = new platform::PictureBox(this, "Picture1");
-    Picture1->Move(120, 90, 1500, 720);
-    Picture1->setPicture(QStringLiteral(":/images/logo.png"));
-    Label1 = new Label(this, "Label1");
-    Label1->Move(2400, 540, 4080, 300);
-    Label1->setCaption(MakerWebAddress);
-    Label1->setTextAlignment(platform::AlignRight);
-    Label1->setForeColor(colors::LinkRest);
-    Label1->setCursor(Qt::PointingHandCursor);
+    const Banner banner = addBanner(this, 6600, "Label3", "Label1", "Picture1");
+    Label3 = banner.band;
+    Label1 = banner.link;
 
     // The workflow picture: one column of boxes joined by short lines.
     const int left = 600, width = 2400;
@@ -76,7 +70,6 @@ Form0::Form0() : Form(QString::fromLatin1(Name)) {
 
     Command11->Click = [this] { Command11_Click(); };
     Command13->Click = [this] { Command13_Click(); };
-    Label1->Click = [this] { Label1_Click(); };
     Command1->MouseDown = [this](int button, int, int, int) { Command1_MouseDown(button); };
     Command1->MouseUp = [this](int button, int, int, int) { Command1_MouseUp(button); };
     Command11->MouseMove = [this](int, int, int, int) {
@@ -90,10 +83,6 @@ Form0::Form0() : Form(QString::fromLatin1(Name)) {
         Line2->setBorderColor(platform::systemWindowText());
         Line17->setBorderColor(platform::systemWindowText());
     };
-    Label1->MouseMove = [this](int, int, int, int) {
-        Label1->setForeColor(platform::systemHighlight());
-    };
-    Label3->MouseMove = [this](int, int, int, int) { Label1->setForeColor(colors::LinkRest); };
 }
 
 platform::Line* Form0::addLine(const char* name, int x1, int y1, int x2, int y2) {
@@ -113,7 +102,13 @@ void Form0::Form_Activate() {
 
 void Form0::Command11_Click() {
     Public().EditingFileLabel = QStringLiteral("新建K36文件...");
-    // NEWFIXTURE-WIRING
+    // Touching the advanced page loads it hidden when it was not loaded.
+    Form3& advanced = platform::window<Form3>();
+    advanced.Command4->setCaption(QStringLiteral("范围表编辑"));
+    advanced.Command5->setCaption(QStringLiteral("素材表编辑"));
+    advanced.Command6->setCaption(QStringLiteral("宏功能编辑"));
+    platform::window<basicinfo::Form1>().Show();
+    platform::unload(*this);
 }
 
 void Form0::Command13_Click() {
@@ -124,10 +119,6 @@ void Form0::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
     if (mode == platform::UnloadMode::CloseBox && !ConfirmExit()) {
         cancel = true;
     }
-}
-
-void Form0::Label1_Click() {
-    OpenMakerSite();
 }
 
 void Form0::Command1_MouseDown(int button) {

@@ -19,7 +19,6 @@ public:
     void Form_MouseMove(int button, int shift, int x, int y) override;
     void Command11_Click();
     void Command13_Click();
-    void Label1_Click();
     void Command1_MouseDown(int button);
     void Command1_MouseUp(int button);
 
@@ -35,7 +34,6 @@ public:
     platform::CommandButton* Command13;
     platform::Label* Label1;
     platform::Label* Label3;
-    platform::PictureBox* Picture1;
     platform::Line* Line1;
     platform::Line* Line2;
     platform::Line* Line4;

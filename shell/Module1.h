@@ -20,4 +20,9 @@ bool IsNameText(const QString& text);
 // Starts the desktop's browser on the maker's web address.
 void OpenMakerSite();
 
+// Returns the fixture to a new one: the basic information page to its defaults (through its
+// own rules), the channel grid's cells and the palette and macro lists emptied. Windows it
+// touches are loaded hidden; it shows none, writes no shared flag and empties no store.
+void ResetAllData();
+
 } // namespace shell

@@ -1,11 +1,22 @@
 #include "shell/Startup.h"
 
+#include "basicinfo/Form1.h"
+#include "channels/Form2.h"
+#include "channels/Form2_2.h"
+#include "channels/Form2_3.h"
 #include "platform/Form.h"
 #include "shell/Form0.h"
+#include "shell/Form3.h"
 #include "shell/Start.h"
 
 #include <QApplication>
 #include <QStyleFactory>
+
+// The embedded files live in the static library, whose resource registration
+// the linker would otherwise drop.
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace shell {
 
@@ -13,9 +24,15 @@ void registerWindows() {
     platform::Windows& w = platform::windows();
     w.add<Start>();
     w.add<Form0>();
+    w.add<basicinfo::Form1>();
+    w.add<channels::Form2>();
+    w.add<channels::Form2_3>();
+    w.add<channels::Form2_2>();
+    w.add<Form3>();
 }
 
 void prepareApplication(QApplication& app) {
+    initResources();
     QApplication::setApplicationName(QStringLiteral("TavoK36Edit"));
     // Fusion draws the buttons' and boxes' own colours on every desktop.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -27,7 +44,10 @@ void prepareApplication(QApplication& app) {
 int runEditor(QApplication& app) {
     prepareApplication(app);
     platform::window<Start>().Show();
-    return app.exec();
+    const int result = app.exec();
+    platform::windows().discardAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return result;
 }
 
 } // namespace shell

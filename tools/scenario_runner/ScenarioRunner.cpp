@@ -744,6 +744,17 @@ void ScenarioRunner::check(const Line& line) {
         }
         return;
     }
+    if (what == "save-dialog") {
+        if (desktop_.saveDialogs.empty()) {
+            fail(QStringLiteral("no save dialog was shown"));
+        }
+        const platform::SaveDialogRequest& d = desktop_.saveDialogs.back();
+        if (d.initDir != word(line, 2) || d.fileName != word(line, 3)) {
+            fail(QStringLiteral("the dialog opened in %1 offering %2")
+                     .arg(quoted(d.initDir), quoted(d.fileName)));
+        }
+        return;
+    }
     if (what == "no-file") {
         if (QFileInfo::exists(word(line, 2))) {
             fail(QStringLiteral("the file exists"));
@@ -824,6 +835,8 @@ void ScenarioRunner::checkControl(const QString& what, const Line& line) {
             expected = platform::systemHighlight();
         } else if (spec == "windowtext") {
             expected = platform::systemWindowText();
+        } else if (spec == "buttonface") {
+            expected = platform::systemButtonFace();
         } else {
             expected = QColor(spec.toInt(), word(line, 4).toInt(), word(line, 5).toInt());
         }

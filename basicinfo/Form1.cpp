@@ -1,0 +1,583 @@
+#include "basicinfo/Form1.h"
+
+#include "channels/Form2.h"
+#include "platform/Desktop.h"
+#include "shell/Banner.h"
+#include "shell/Colors.h"
+#include "shell/Form0.h"
+#include "shell/Module1.h"
+#include "shell/Public.h"
+
+namespace basicinfo {
+
+using platform::Label;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+using platform::OptionButton;
+using platform::TextBox;
+namespace colors = shell::colors;
+
+namespace {
+
+constexpr int MaxChannelCount = 512;
+constexpr int MovingLightFrameHeight = 2895;
+constexpr int ConventionalFrameHeight = 855;
+
+Label* caption(QWidget* parent, const char* name, const QString& text, int left, int top,
+               int width) {
+    auto* label = new Label(parent, name);
+    label->setCaption(text);
+    label->Move(left, top, width, 300);
+    return label;
+}
+
+TextBox* textBox(QWidget* parent, const char* name, int maxLength, const QString& tip, int left,
+                 int top, int width) {
+    auto* box = new TextBox(parent, name);
+    box->setMaxLength(maxLength);
+    box->setToolTipText(tip);
+    box->Move(left, top, width, 330);
+    return box;
+}
+
+void selectWhole(TextBox* box) {
+    box->setSelStart(0);
+    box->setSelLength(static_cast<int>(box->Text().size()));
+}
+
+// Focus back to a box whose text may not stand, with the text selected for retyping.
+void takeFocusBack(TextBox* box) {
+    box->SetFocus();
+    selectWhole(box);
+}
+
+// Text that reached a number box past the key filter (a middle-button paste, an undo) is cut
+// back to what typing could have produced. The rewrite runs the box's rule again on the clean
+// text, so the caller's rule must not go on with the old one: true when that happened.
+bool trimToNumber(TextBox* box) {
+    const QString clean = NumberBoxText(box->Text(), box->MaxLength());
+    if (clean == box->Text()) {
+        return false;
+    }
+    box->setText(clean);
+    return true;
+}
+
+bool isColorMixLetter(const QString& letter) {
+    static const QStringList letters{QStringLiteral("T"), QStringLiteral("U"), QStringLiteral("V"),
+                                     QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
+    return letters.contains(letter);
+}
+
+} // namespace
+
+QString ColorChannelList(const ChannelRows& rows) {
+    QStringList channels;
+    for (const ChannelRow& row : rows) {
+        if (isColorMixLetter(row[AttributeTypeLetter])) {
+            channels << QStringLiteral("CH") + row[ChannelNumber];
+        }
+    }
+    return channels.join(QStringLiteral(", "));
+}
+
+QString ColorMixWarningText(const QString& channelList) {
+    return QStringLiteral("彩色混合模式已被改变！\r\n\r\n请重新设置 ") + channelList +
+           QStringLiteral(" 通道...");
+}
+
+QString NumberBoxText(const QString& text, int maxLength) {
+    QString digits;
+    for (const QChar ch : text) {
+        if (ch >= u'0' && ch <= u'9' && (maxLength <= 0 || digits.size() < maxLength)) {
+            digits += ch;
+        }
+    }
+    return digits;
+}
+
+Form1::Form1() : Form(QString::fromLatin1(Name)) {
+    setClientSize(7200, 7500);
+    setAutoFillBackground(true);
+
+    const shell::Banner banner = shell::addBanner(this, 7200, "Label13", "Label15");
+    Label13 = banner.band;
+    Label15 = banner.link;
+
+    Label1 = caption(this, "Label1", QStringLiteral("电脑灯基本信息"), 360, 1020, 4200);
+    QFont titleFont = Label1->font();
+    titleFont.setPointSize(titleFont.pointSize() + 4);
+    titleFont.setBold(true);
+    Label1->setFont(titleFont);
+    Label1->setHeight(420);
+    Label2 = caption(this, "Label2", QStringLiteral("正在编辑："), 360, 1500, 6480);
+
+    Label3 = caption(this, "Label3", QStringLiteral("灯厂名称："), 360, 1980, 1700);
+    Text3 = textBox(this, "Text3", 100, QStringLiteral("最多100个字符"), 2160, 1950, 4680);
+    Label4 = caption(this, "Label4", QStringLiteral("灯具型号："), 360, 2430, 1700);
+    Text4 = textBox(this, "Text4", 11, QStringLiteral("最多11个字符"), 2160, 2400, 2400);
+    Label5 = caption(this, "Label5", QStringLiteral("通道数："), 360, 2880, 1700);
+    Text5 = textBox(this, "Text5", 3, QStringLiteral("1-512"), 2160, 2850, 1200);
+
+    Frame1 = new platform::Frame(this, "Frame1");
+    Frame1->setCaption(QStringLiteral("DMX的限制特性"));
+    Frame1->setToolTipText(QStringLiteral("自动计算，可人工修改"));
+    Frame1->Move(360, 3360, 3300, 1800);
+    Label6 = caption(Frame1, "Label6", QStringLiteral("最小的DMX地址："), 120, 390, 1860);
+    Text6 = textBox(Frame1, "Text6", 3, QStringLiteral("1-511"), 2040, 360, 1080);
+    Label7 = caption(Frame1, "Label7", QStringLiteral("最大的DMX地址："), 120, 870, 1860);
+    Text7 = textBox(Frame1, "Text7", 3, QStringLiteral("1-512"), 2040, 840, 1080);
+    Label8 = caption(Frame1, "Label8", QStringLiteral("DMX通道数的基数："), 120, 1350, 1860);
+    Text8 = textBox(Frame1, "Text8", 3, QString(), 2040, 1320, 1080);
+
+    // Until the first click on a fixture kind the frame keeps its designed height.
+    Frame2 = new platform::Frame(this, "Frame2");
+    Frame2->setCaption(QStringLiteral("灯具类型"));
+    Frame2->Move(3840, 3360, 3000, 3015);
+    Option2[0] = new OptionButton(Frame2, "Option2", 0);
+    Option2[0]->setCaption(QStringLiteral("常规灯"));
+    Option2[0]->Move(240, 330, 1200, 360);
+    Option2[1] = new OptionButton(Frame2, "Option2", 1);
+    Option2[1]->setCaption(QStringLiteral("电脑灯"));
+    Option2[1]->Move(1560, 330, 1200, 360);
+    Option2[1]->setValue(true);
+    Label10 = caption(Frame2, "Label10", QStringLiteral("电脑灯类型："), 120, 1050, 1500);
+    Combo1 = new platform::ComboBox(Frame2, "Combo1");
+    Combo1->Move(1620, 1020, 1260, 330);
+    Combo1->AddItem(QStringLiteral("镜片"));
+    Combo1->AddItem(QStringLiteral("摇头"));
+    Label11 = caption(Frame2, "Label11", QStringLiteral("Pan的最大角度："), 120, 1650, 1500);
+    Text9 = textBox(Frame2, "Text9", 3, QStringLiteral("数字值"), 1620, 1620, 1260);
+    Label12 = caption(Frame2, "Label12", QStringLiteral("Tilt的最大角度："), 120, 2250, 1500);
+    Text10 = textBox(Frame2, "Text10", 3, QStringLiteral("数字值"), 1620, 2220, 1260);
+
+    Frame3 = new platform::Frame(this, "Frame3");
+    Frame3->setCaption(QStringLiteral("彩色混合模式"));
+    Frame3->Move(360, 5340, 3300, 855);
+    const QString mixes[] = {QStringLiteral("无"), QStringLiteral("RGB"), QStringLiteral("CMY")};
+    for (int i = 0; i < 3; ++i) {
+        Option1[i] = new OptionButton(Frame3, "Option1", i);
+        Option1[i]->setCaption(mixes[i]);
+        Option1[i]->Move(240 + i * 1000, 360, 900, 360);
+    }
+    Option1[0]->setValue(true);
+
+    Command2 = new platform::CommandButton(this, "Command2");
+    Command2->setCaption(QStringLiteral("<<"));
+    Command2->Move(3840, 6720, 1400, 450);
+    Command3 = new platform::CommandButton(this, "Command3");
+    Command3->setCaption(QStringLiteral(">>"));
+    Command3->Move(5440, 6720, 1400, 450);
+
+    for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
+        option->setBackColor(platform::systemButtonFace());
+    }
+    Command2->setBackColor(colors::ButtonRest);
+    Command3->setBackColor(colors::ButtonRest);
+
+    const std::array<platform::Control*, 16> tabOrder{
+        Text3, Text4, Text5,      Text9,      Text10, Command3,   Command2,   Text6,
+        Text7, Text8, Option2[0], Option2[1], Combo1, Option1[0], Option1[1], Option1[2]};
+    for (int i = 0; i < static_cast<int>(tabOrder.size()); ++i) {
+        tabOrder[i]->tabIndex = i;
+    }
+
+    // The rules, wired after the designed values so loading raises none of them.
+    Text3->Change = [this] { Text3_Change(); };
+    Text3->LostFocus = [this] { Text3_LostFocus(); };
+    Text4->Change = [this] { Text4_Change(); };
+    Text5->Change = [this] { Text5_Change(); };
+    Text5->LostFocus = [this] { Text5_LostFocus(); };
+    Text6->Change = [this] { Text6_Change(); };
+    Text6->LostFocus = [this] { Text6_LostFocus(); };
+    Text7->Change = [this] { Text7_Change(); };
+    Text7->LostFocus = [this] { Text7_LostFocus(); };
+    Text8->Change = [this] { Text8_Change(); };
+    Text8->LostFocus = [this] { Text8_LostFocus(); };
+    Text9->Change = [this] { Text9_Change(); };
+    Text10->Change = [this] { Text10_Change(); };
+    for (TextBox* box : {Text5, Text6, Text7, Text8, Text9, Text10}) {
+        wireNumberBox(box);
+    }
+    for (TextBox* box : textBoxes()) {
+        box->GotFocus = [box] {
+            if (!box->Text().isEmpty()) {
+                selectWhole(box);
+            }
+        };
+        box->MouseMove = [box](int, int, int, int) { box->setBackColor(colors::HoverText); };
+    }
+    for (int i = 0; i < 3; ++i) {
+        Option1[i]->Click = [this, i] { Option1_Click(i); };
+    }
+    for (int i = 0; i < 2; ++i) {
+        Option2[i]->Click = [this, i] { Option2_Click(i); };
+    }
+    for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
+        option->MouseMove = [option](int, int, int, int) { option->setBackColor(colors::Hover); };
+    }
+    Command2->Click = [this] { Command2_Click(); };
+    Command3->Click = [this] { Command3_Click(); };
+
+    Command2->MouseMove = [this](int, int, int, int) { Command2->setBackColor(colors::Hover); };
+    Command3->MouseMove = [this](int, int, int, int) { Command3->setBackColor(colors::Hover); };
+    Command3->MouseDown = [this](int, int, int, int) { Command3->setBackColor(colors::Hover); };
+    Command3->MouseUp = [this](int, int, int, int) { Command3->setBackColor(colors::ButtonRest); };
+    Frame1->MouseMove = [this](int, int, int, int) {
+        for (TextBox* box : {Text6, Text7, Text8}) {
+            box->setBackColor(colors::TextRest);
+        }
+    };
+    Frame2->MouseMove = [this](int, int, int, int) {
+        Text9->setBackColor(colors::TextRest);
+        Text10->setBackColor(colors::TextRest);
+        for (OptionButton* option : Option2) {
+            option->setBackColor(platform::systemButtonFace());
+        }
+    };
+    Frame3->MouseMove = [this](int, int, int, int) {
+        for (OptionButton* option : Option1) {
+            option->setBackColor(platform::systemButtonFace());
+        }
+    };
+}
+
+std::array<TextBox*, 8> Form1::textBoxes() const {
+    return {Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10};
+}
+
+void Form1::wireNumberBox(TextBox* box) {
+    box->KeyPress = [](int& keyAscii) {
+        if (keyAscii != 8 && (keyAscii < '0' || keyAscii > '9')) {
+            keyAscii = 0;
+        }
+    };
+}
+
+// ---- loading, activation, closing ----
+
+void Form1::Form_Load() {
+    setCaption(shell::Public().WindowTitle);
+    ColorMixChanged = false;
+}
+
+void Form1::Form_Activate() {
+    if (ChooseMovingHeadOnActivate) {
+        Combo1->setListIndex(1);
+        ChooseMovingHeadOnActivate = false;
+    }
+    if (isVisible()) {
+        Text3->SetFocus();
+    }
+    Label2->setCaption(QStringLiteral("正在编辑：") + shell::Public().EditingFileLabel);
+}
+
+void Form1::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
+    if (mode == platform::UnloadMode::CloseBox && !shell::ConfirmExit()) {
+        cancel = true;
+    }
+}
+
+// ---- navigation ----
+
+void Form1::CheckRequiredFields() {
+    MissingInput = false;
+    if (Text3->Text().isEmpty()) {
+        Text3->SetFocus();
+        platform::msgBox(QStringLiteral("请填写灯厂名称..."));
+    }
+    for (TextBox* box : {Text4, Text5, Text6, Text7, Text8}) {
+        if (box->Text().isEmpty()) {
+            MissingInput = true;
+            box->SetFocus();
+            return;
+        }
+    }
+    if (Option2[1]->Value()) {
+        if (Text9->Text().isEmpty()) {
+            Text9->setText(QStringLiteral("0"));
+        }
+        if (Text10->Text().isEmpty()) {
+            Text10->setText(QStringLiteral("0"));
+        }
+    }
+}
+
+void Form1::Command3_Click() {
+    // A box left out of range by a click on ">>" itself must not reach the file.
+    if (!checkNumberRanges()) {
+        return;
+    }
+    CheckRequiredFields();
+    if (MissingInput) {
+        platform::msgBox(QStringLiteral("检查填写全部空白项目..."));
+        return;
+    }
+    Hide();
+    platform::window<channels::Form2>().Show();
+    shell::PublicState& pub = shell::Public();
+    if (ColorMixChanged && !pub.SkipColorMixCheck) {
+        showColorMixWarning();
+    }
+    ColorMixChanged = false;
+    pub.SkipColorMixCheck = false;
+}
+
+void Form1::showColorMixWarning() {
+    channels::Form2& page = platform::window<channels::Form2>();
+    page.MSFlexGrid1->setRows(Text5->Text().toInt() + 1);
+    const QString channelList = ColorChannelList(page.rowsFromGrid());
+    if (channelList.isEmpty()) {
+        return;
+    }
+    platform::msgBox(ColorMixWarningText(channelList), MsgButtons::OkOnly, MsgIcon::Exclamation);
+    // QUICKSETUP-WIRING: the quick channel setup opens here over the channel page, with the
+    // focus in its Color Mix 1 box.
+}
+
+void Form1::Command2_Click() {
+    if (platform::msgBox(QStringLiteral("放弃全部编辑的数据？"), MsgButtons::OkCancel) !=
+        MsgResult::Ok) {
+        return;
+    }
+    shell::ResetAllData();
+    platform::window<shell::Form0>().Show();
+    platform::unload(*this);
+}
+
+bool Form1::checkNumberRanges() {
+    const QString count = Text5->Text();
+    if (!count.isEmpty() && (count.toInt() < 1 || count.toInt() > MaxChannelCount)) {
+        refuseChannelCount();
+        return false;
+    }
+    for (TextBox* box : {Text6, Text7, Text8}) {
+        const QString text = box->Text();
+        if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxStartAddress)) {
+            if (box == Text7) {
+                refuseMaxAddress();
+            } else {
+                refuseAddress(box);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---- field rules ----
+
+void Form1::Text3_Change() {
+    const QString text = Text3->Text();
+    if (!text.isEmpty() && !shell::IsAsciiText(text)) {
+        Text3->setText(text.left(text.size() - 1));
+        Text3->setSelStart(static_cast<int>(Text3->Text().size()));
+    }
+    shell::Public().DataChanged = true;
+}
+
+void Form1::Text3_LostFocus() {
+    if (!Text3->Text().isEmpty() && !shell::IsAsciiText(Text3->Text())) {
+        takeFocusBack(Text3);
+    }
+}
+
+void Form1::Text4_Change() {
+    const QString text = Text4->Text();
+    if (!text.isEmpty() && !shell::IsNameText(text)) {
+        Text4->setText(text.left(text.size() - 1));
+        Text4->setSelStart(static_cast<int>(Text4->Text().size()));
+    }
+    shell::Public().DataChanged = true;
+}
+
+void Form1::Text5_Change() {
+    if (trimToNumber(Text5)) {
+        return;
+    }
+    shell::PublicState& pub = shell::Public();
+    const QString text = Text5->Text();
+    if (text.isEmpty()) {
+        Text6->setText(QString());
+        Text7->setText(QString());
+        Text8->setText(QString());
+        pub.ChannelCount = 0;
+        MaxStartAddress = 0;
+        return;
+    }
+    if (text.startsWith(u'0')) {
+        Text5->setText(QString());
+        return;
+    }
+    const int count = text.toInt();
+    if (count < 1 || count > MaxChannelCount) {
+        refuseChannelCount();
+        return;
+    }
+    pub.ChannelCount = static_cast<qint16>(count);
+    // Set before the boxes: their own rules test against it.
+    MaxStartAddress = static_cast<qint16>(MaxChannelCount - count + 1);
+    Text6->setText(QStringLiteral("1"));
+    Text7->setText(QString::number(MaxStartAddress));
+    Text8->setText(QStringLiteral("1"));
+    pub.DataChanged = true;
+}
+
+void Form1::refuseChannelCount() {
+    platform::msgBox(QStringLiteral("请输入正确的数字范围(1-512)..."));
+    selectWhole(Text5);
+    Text5->SetFocus();
+    Text6->setText(QString());
+    Text7->setText(QString());
+    Text8->setText(QString());
+}
+
+void Form1::Text5_LostFocus() {
+    const QString text = Text5->Text();
+    if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxChannelCount)) {
+        takeFocusBack(Text5);
+    }
+}
+
+namespace {
+enum class AddressText { Empty, Inside, Outside };
+
+// The part of the address rule that the three address boxes share.
+AddressText checkAddressText(TextBox* box, int maxStartAddress) {
+    if (trimToNumber(box)) {
+        return AddressText::Empty; // the rewrite has run the whole rule already
+    }
+    const QString text = box->Text();
+    if (text.isEmpty()) {
+        return AddressText::Empty;
+    }
+    if (text.startsWith(u'0')) {
+        box->setText(QString());
+        return AddressText::Empty;
+    }
+    const int value = text.toInt();
+    return value >= 1 && value <= maxStartAddress ? AddressText::Inside : AddressText::Outside;
+}
+} // namespace
+
+void Form1::refuseAddress(TextBox* box) {
+    platform::msgBox(QStringLiteral("请输入正确的数字范围(1-%1)...").arg(MaxStartAddress));
+    selectWhole(box);
+    box->SetFocus();
+}
+
+void Form1::refuseMaxAddress() {
+    platform::msgBox(QStringLiteral("请输入正确的数字范围(1-%1)...").arg(MaxStartAddress));
+    if (platform::msgBox(QStringLiteral("是否允许自动纠正输入错误？"), MsgButtons::OkCancel) ==
+        MsgResult::Ok) {
+        Text7->setText(QString::number(MaxStartAddress));
+    }
+}
+
+void Form1::Text6_Change() {
+    switch (checkAddressText(Text6, MaxStartAddress)) {
+    case AddressText::Inside:
+        shell::Public().DataChanged = true;
+        break;
+    case AddressText::Outside:
+        refuseAddress(Text6);
+        break;
+    case AddressText::Empty:
+        break;
+    }
+}
+
+void Form1::Text7_Change() {
+    switch (checkAddressText(Text7, MaxStartAddress)) {
+    case AddressText::Inside:
+        shell::Public().DataChanged = true;
+        break;
+    case AddressText::Outside:
+        refuseMaxAddress();
+        break;
+    case AddressText::Empty:
+        break;
+    }
+}
+
+void Form1::Text8_Change() {
+    switch (checkAddressText(Text8, MaxStartAddress)) {
+    case AddressText::Inside:
+        shell::Public().DataChanged = true;
+        break;
+    case AddressText::Outside:
+        refuseAddress(Text8);
+        break;
+    case AddressText::Empty:
+        break;
+    }
+}
+
+void Form1::Text6_LostFocus() {
+    const QString text = Text6->Text();
+    if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxStartAddress)) {
+        takeFocusBack(Text6);
+    }
+}
+
+void Form1::Text7_LostFocus() {
+    const QString text = Text7->Text();
+    if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxStartAddress)) {
+        takeFocusBack(Text7);
+    }
+}
+
+void Form1::Text8_LostFocus() {
+    const QString text = Text8->Text();
+    if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxStartAddress)) {
+        takeFocusBack(Text8);
+    }
+}
+
+void Form1::Text9_Change() {
+    if (trimToNumber(Text9)) {
+        return;
+    }
+    if (!Text9->Text().isEmpty()) {
+        shell::Public().DataChanged = true;
+    }
+}
+
+void Form1::Text10_Change() {
+    if (trimToNumber(Text10)) {
+        return;
+    }
+    shell::Public().DataChanged = true;
+}
+
+void Form1::Option1_Click(int) {
+    shell::Public().DataChanged = true;
+    ColorMixChanged = true;
+}
+
+void Form1::Option2_Click(int) {
+    const bool movingLight = Option2[1]->Value();
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Combo1, Text9, Text10, Label10, Label11, Label12}) {
+        control->setVisible(movingLight);
+    }
+    Frame2->setHeight(movingLight ? MovingLightFrameHeight : ConventionalFrameHeight);
+    shell::Public().DataChanged = true;
+}
+
+// ---- hover feedback ----
+
+void Form1::Form_MouseMove(int, int, int, int) {
+    Command2->setBackColor(colors::ButtonRest);
+    Command3->setBackColor(colors::ButtonRest);
+    Label15->setForeColor(colors::LinkRest);
+    for (TextBox* box : textBoxes()) {
+        box->setBackColor(colors::TextRest);
+    }
+    for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
+        option->setBackColor(platform::systemButtonFace());
+    }
+}
+
+} // namespace basicinfo

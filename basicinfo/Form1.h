@@ -1,0 +1,107 @@
+#pragma once
+
+#include "channels/ChannelRow.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+#include <QtGlobal>
+#include <array>
+
+namespace basicinfo {
+
+// The basic information page: maker, model, channel count, the DMX start-address limits,
+// fixture kind, mirror or head with pan and tilt, and the colour-mixing mode. The fixture's
+// basic information lives in these controls for the whole run; other windows read it here.
+class Form1 : public platform::Form {
+public:
+    static constexpr const char* Name = "Form1";
+    Form1();
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
+    void Form_MouseMove(int button, int shift, int x, int y) override;
+
+    void CheckRequiredFields();
+    void Command2_Click();
+    void Command3_Click();
+
+    void Text3_Change();
+    void Text3_LostFocus();
+    void Text4_Change();
+    void Text5_Change();
+    void Text5_LostFocus();
+    void Text6_Change();
+    void Text6_LostFocus();
+    void Text7_Change();
+    void Text7_LostFocus();
+    void Text8_Change();
+    void Text8_LostFocus();
+    void Text9_Change();
+    void Text10_Change();
+    void Option1_Click(int Index);
+    void Option2_Click(int Index);
+
+    // The highest start address the channel count leaves: 513 minus the count.
+    qint16 MaxStartAddress = 0;
+    bool ColorMixChanged = false;
+    bool MissingInput = false;
+    // The next activation selects "摇头": a fresh page and one that ResetAllData emptied show a
+    // new fixture's moving-head type; otherwise the user's choice stays.
+    bool ChooseMovingHeadOnActivate = true;
+
+    platform::Label* Label13; // the dark band
+    platform::Label* Label15; // link to the maker's site
+    platform::Label* Label1;
+    platform::Label* Label2;
+    platform::Label* Label3;
+    platform::Label* Label4;
+    platform::Label* Label5;
+    platform::TextBox* Text3;
+    platform::TextBox* Text4;
+    platform::TextBox* Text5;
+
+    platform::Frame* Frame1;
+    platform::Label* Label6;
+    platform::Label* Label7;
+    platform::Label* Label8;
+    platform::TextBox* Text6;
+    platform::TextBox* Text7;
+    platform::TextBox* Text8;
+
+    platform::Frame* Frame2;
+    std::array<platform::OptionButton*, 2> Option2;
+    platform::Label* Label10;
+    platform::ComboBox* Combo1;
+    platform::Label* Label11;
+    platform::TextBox* Text9;
+    platform::Label* Label12;
+    platform::TextBox* Text10;
+
+    platform::Frame* Frame3;
+    std::array<platform::OptionButton*, 3> Option1;
+
+    platform::CommandButton* Command3; // ">>"
+    platform::CommandButton* Command2; // "<<"
+
+private:
+    std::array<platform::TextBox*, 8> textBoxes() const;
+    void wireNumberBox(platform::TextBox* box);
+    void refuseChannelCount();
+    void refuseAddress(platform::TextBox* box);
+    void refuseMaxAddress();
+    bool checkNumberRanges();
+    void showColorMixWarning();
+};
+
+// "CH" and the channel number of every row whose attribute type is a colour-mix colour (red,
+// green, blue, cyan, magenta, yellow), in row order, joined by ", "; empty when there is none.
+QString ColorChannelList(const ChannelRows& rows);
+
+// The warning shown when the colour-mixing mode changed after colour channels were set up.
+QString ColorMixWarningText(const QString& channelList);
+
+// The text a number box may hold: its digits only, at most maxLength of them (0: no limit).
+QString NumberBoxText(const QString& text, int maxLength);
+
+} // namespace basicinfo

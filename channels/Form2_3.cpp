@@ -1,0 +1,504 @@
+#include "channels/Form2_3.h"
+
+#include "channels/ChannelTable.h"
+#include "channels/Form2.h"
+#include "channels/Form2_2.h"
+#include "channels/Vocabulary.h"
+#include "platform/Desktop.h"
+#include "shell/Colors.h"
+#include "shell/Module1.h"
+#include "shell/Public.h"
+
+#include <initializer_list>
+#include <limits>
+
+namespace channels {
+
+using platform::ComboBox;
+using platform::CommandButton;
+using platform::Label;
+using platform::MsgButtons;
+using platform::MsgResult;
+using platform::TextBox;
+using shell::Public;
+
+namespace {
+
+constexpr int LabelLeft = 480;
+constexpr int FieldLeft = 2520;
+constexpr int FieldWidth = 2520;
+constexpr int RowHeight = 330;
+
+Label* caption(platform::Form* form, const char* name, const QString& text, int top) {
+    auto* label = new Label(form, name);
+    label->setCaption(text);
+    label->Move(LabelLeft, top + 30, FieldLeft - LabelLeft - 120, 300);
+    return label;
+}
+
+ComboBox* list(platform::Form* form, const char* name, int top) {
+    auto* combo = new ComboBox(form, name);
+    combo->Move(FieldLeft, top, FieldWidth, RowHeight);
+    return combo;
+}
+
+TextBox* box(platform::Form* form, const char* name, int top, int maxLength, const QString& text) {
+    auto* textBox = new TextBox(form, name);
+    textBox->Move(FieldLeft, top, 1200, RowHeight);
+    textBox->setMaxLength(maxLength);
+    textBox->setText(text);
+    return textBox;
+}
+
+CommandButton* button(platform::Form* form, const char* name, const QString& text, int left) {
+    auto* command = new CommandButton(form, name);
+    command->setCaption(text);
+    command->Move(left, 7300, 1320, 450);
+    command->setBackColor(shell::colors::ButtonRest);
+    return command;
+}
+
+const QString LevelTip = QStringLiteral("范围 0-255，-1表示不起作用");
+
+// A channel or row number read from a text; 0 for anything that is not one.
+int NumberOrZero(const std::optional<qlonglong>& number) {
+    if (!number || *number < 0 || *number > std::numeric_limits<int>::max()) {
+        return 0;
+    }
+    return static_cast<int>(*number);
+}
+
+} // namespace
+
+Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
+    setClientSize(5520, 8100);
+    setAutoFillBackground(true);
+
+    Label16 = new Label(this, "Label16");
+    Label16->Move(0, 0, 5520, 600);
+    Label16->setBackColor(shell::colors::Band);
+    Label16->setForeColor(shell::colors::LinkRest);
+    Label16->setTextAlignment(platform::AlignCenter);
+    Label16->setCaption(QStringLiteral("通道设置"));
+    Label1 = new Label(this, "Label1");
+    Label1->Move(240, 720, 5040, 300);
+    Label1->setCaption(QStringLiteral("正在编辑："));
+
+    Label3 = caption(this, "Label3", QStringLiteral("通道名称："), 1200);
+    Text1 = new TextBox(this, "Text1");
+    Text1->Move(FieldLeft, 1200, 2040, RowHeight);
+    Text1->setMaxLength(12);
+    Text1->setToolTipText(QStringLiteral("点击右侧键可快速选择通道名称"));
+    Command4 = new CommandButton(this, "Command4");
+    Command4->setCaption(QStringLiteral("..."));
+    Command4->Move(4620, 1200, 420, RowHeight);
+    Label4 = caption(this, "Label4", QStringLiteral("通道类型："), 1680);
+    Combo1 = list(this, "Combo1", 1680);
+    for (const ChannelTypeItem& item : ChannelTypeTable) {
+        Combo1->AddItem(item.itemText.toString());
+    }
+
+    Label11 = new Label(this, "Label11");
+    Label11->Move(LabelLeft, 2400, 4560, 300);
+    Label11->setCaption(QStringLiteral("这是16bit通道的低8位部分"));
+    Label11->setForeColor(QColor(255, 0, 0));
+    Label12 = new Label(this, "Label12");
+    Label12->setCaption(QStringLiteral("属于此通道的一部分"));
+    Combo5 = new ComboBox(this, "Combo5");
+
+    Label5 = caption(this, "Label5", QStringLiteral("属性键："), 3000);
+    Combo2 = list(this, "Combo2", 3000);
+    for (const QStringView item : AttributeKeyTable) {
+        Combo2->AddItem(item.toString());
+    }
+    Label6 = caption(this, "Label6", QStringLiteral("控制轮："), 3450);
+    Combo3 = list(this, "Combo3", 3450);
+    for (const ControlWheelItem& item : ControlWheelTable) {
+        Combo3->AddItem(item.itemText.toString());
+    }
+    Label10 = caption(this, "Label10", QStringLiteral("属性类型："), 3900);
+    Combo4 = list(this, "Combo4", 3900);
+    for (const AttributeTypeItem& item : AttributeTypeTable) {
+        Combo4->AddItem(item.itemText.toString());
+    }
+    Label7 = caption(this, "Label7", QStringLiteral("通道曲线："), 4350);
+    Text2 = box(this, "Text2", 4350, 1, QStringLiteral("1"));
+    Text2->setToolTipText(QStringLiteral("仅用于HTP通道，通常都为 1"));
+    Label8 = caption(this, "Label8", QStringLiteral("输出 %："), 4800);
+    Text3 = box(this, "Text3", 4800, 3, QStringLiteral("100"));
+    Text3->setToolTipText(QStringLiteral("输出%(0..100%);100代表最大输出,0代表没有输出"));
+    Label9 = caption(this, "Label9", QStringLiteral("通道控制："), 5250);
+    Option1[0] = new platform::OptionButton(this, "Option1", 0);
+    Option1[0]->setCaption(QStringLiteral("正常"));
+    Option1[0]->Move(FieldLeft, 5250, 1200, RowHeight);
+    Option1[1] = new platform::OptionButton(this, "Option1", 1);
+    Option1[1]->setCaption(QStringLiteral("反向"));
+    Option1[1]->Move(FieldLeft + 1260, 5250, 1200, RowHeight);
+    Option1[0]->setValue(true);
+    Label13 = caption(this, "Label13", QStringLiteral("定位："), 5700);
+    Text4 = box(this, "Text4", 5700, 3, QStringLiteral("0"));
+    Label14 = caption(this, "Label14", QStringLiteral("高亮度："), 6150);
+    Text5 = box(this, "Text5", 6150, 3, QStringLiteral("-1"));
+    Label15 = caption(this, "Label15", QStringLiteral("低亮度："), 6600);
+    Text6 = box(this, "Text6", 6600, 3, QStringLiteral("-1"));
+    for (TextBox* level : {Text4, Text5, Text6}) {
+        level->setToolTipText(LevelTip);
+    }
+
+    Command1 = button(this, "Command1", QStringLiteral("确定"), 480);
+    Command2 = button(this, "Command2", QStringLiteral("取消"), 2100);
+    Command3 = button(this, "Command3", QStringLiteral("删除"), 3720);
+
+    Timer1 = new platform::Timer(this, "Timer1");
+    Timer1->setInterval(600);
+
+    Combo1->Click = [this] { Combo1_Click(); };
+    Combo2->Click = [this] { Combo2_Click(); };
+    Combo3->Click = [this] { Combo3_Click(); };
+    Combo4->Click = [this] { Combo4_Click(); };
+    Combo5->Click = [this] { Combo5_Click(); };
+    for (int i = 0; i < 2; ++i) {
+        Option1[i]->Click = [this, i] { Option1_Click(i); };
+        Option1[i]->MouseMove = [this, i](int, int, int, int) {
+            Option1[i]->setBackColor(shell::colors::Hover);
+        };
+    }
+    Text1->Change = [this] { Text1_Change(); };
+    Text2->Change = [this] { Text2_Change(); };
+    Text3->Change = [this] { Text3_Change(); };
+    for (TextBox* level : {Text4, Text5, Text6}) {
+        level->Change = [this] { TianXieJianCha(); };
+    }
+    Text4->Validate = [this](bool& cancel) { Text4_Validate(cancel); };
+    Text5->Validate = [this](bool& cancel) { Text5_Validate(cancel); };
+    Text6->Validate = [this](bool& cancel) { Text6_Validate(cancel); };
+    for (TextBox* textBox : textBoxes()) {
+        textBox->KeyDown = [this](int&, int) { TextBox_KeyDown(); };
+        textBox->MouseMove = [textBox](int, int, int, int) {
+            textBox->setBackColor(shell::colors::HoverText);
+        };
+    }
+    Timer1->Tick = [this] { Timer1_Timer(); };
+    Command1->Click = [this] { Command1_Click(); };
+    Command2->Click = [this] { Command2_Click(); };
+    Command3->Click = [this] { Command3_Click(); };
+    Command4->Click = [this] { Command4_Click(); };
+    for (CommandButton* command : {Command1, Command2, Command3}) {
+        command->MouseMove = [command](int, int, int, int) {
+            command->setBackColor(shell::colors::Hover);
+        };
+    }
+}
+
+std::array<TextBox*, 6> Form2_3::textBoxes() const {
+    return {Text1, Text2, Text3, Text4, Text5, Text6};
+}
+
+ChannelRows Form2_3::gridRows() const {
+    return platform::window<Form2>().rowsFromGrid();
+}
+
+void Form2_3::writeGrid(const ChannelRows& rows) {
+    platform::window<Form2>().writeRowsToGrid(rows);
+}
+
+ChannelFields Form2_3::fields() const {
+    ChannelFields f;
+    f.name = Text1->Text();
+    f.channelType = Combo1->ListIndex();
+    f.attributeKey = Combo2->ListIndex();
+    f.controlWheel = Combo3->ListIndex();
+    f.curve = Text2->Text();
+    f.outputPercent = Text3->Text();
+    f.inverted = !Option1[0]->Value();
+    f.attributeType = Combo4->ListIndex();
+    f.locateLevel = Text4->Text();
+    f.highLevel = Text5->Text();
+    f.lowLevel = Text6->Text();
+    f.coarseChannelItem = Combo5->Text();
+    return f;
+}
+
+void Form2_3::Form_Load() {
+    setCaption(Public().WindowTitle);
+    FieldsFilled = true;
+    Tag = QStringLiteral("0");
+
+    Timer1->setEnabled(false);
+    Label11->setVisible(false);
+    Label12->Move(LabelLeft, 3000, FieldLeft - LabelLeft - 120, 300);
+    Combo5->Move(FieldLeft, 3000, FieldWidth, RowHeight);
+    Label12->setVisible(false);
+    Combo5->setVisible(false);
+    OldCoarseChannel = 0;
+
+    Form2& page = platform::window<Form2>();
+    const ChannelRows rows = page.rowsFromGrid();
+    EditRow = NumberOrZero(ParseWholeNumber(page.Tag));
+    // A row the grid no longer has reads as an empty one.
+    const ChannelRow row =
+        EditRow >= 1 && EditRow <= static_cast<int>(rows.size()) ? rows[EditRow - 1] : ChannelRow{};
+    EditChannel = NumberOrZero(ParseWholeNumber(row[ChannelNumber]));
+    Label16->setCaption(QStringLiteral("#") + QString::number(EditChannel) +
+                        QStringLiteral(" 通道设置"));
+    if (row[ChannelTypeName] == FinePartWord) {
+        OldCoarseChannel = NumberOrZero(NamedCoarseChannel(row[AttributeName]));
+    }
+
+    // Each field set below runs that field's own rule, as the user's choice would.
+    Text1->setText(row[ChannelName]);
+    Command1->setEnabled(!Text1->Text().isEmpty());
+    Command3->setEnabled(!Text1->Text().isEmpty());
+    Combo1->setListIndex(ChannelTypeIndexOf(row));
+    if (!row[AttributeKey].isEmpty() && row[AttributeKey] != FinePartMark) {
+        Combo2->setListIndex(AttributeKeyIndexOf(row[AttributeKey]));
+    }
+    Combo3->setListIndex(ControlWheelIndexOf(row[ControlWheel]));
+    Text2->setText(row[Curve].isEmpty() ? QStringLiteral("1") : row[Curve]);
+    Text3->setText(row[OutputPercent].isEmpty() || row[OutputPercent] == FinePartMark
+                       ? QStringLiteral("100")
+                       : row[OutputPercent]);
+    Option1[row[Invert].isEmpty() || row[Invert] == u"N" ? 0 : 1]->setValue(true);
+    if (!row[AttributeTypeLetter].isEmpty()) {
+        Combo4->setListIndex(AttributeTypeIndexOf(row[AttributeTypeLetter]));
+    }
+    Text4->setText(row[LocateLevel].isEmpty() ? QStringLiteral("0") : row[LocateLevel]);
+    Text5->setText(row[HighLevel].isEmpty() ? QStringLiteral("-1") : row[HighLevel]);
+    Text6->setText(row[LowLevel].isEmpty() ? QStringLiteral("-1") : row[LowLevel]);
+    Tag = QStringLiteral("0");
+}
+
+void Form2_3::Form_Activate() {
+    Label1->setCaption(QStringLiteral("正在编辑：") + Public().EditingFileLabel);
+}
+
+void Form2_3::showAttributeFields(bool attributeMode) {
+    for (platform::Control* c : std::initializer_list<platform::Control*>{
+             Combo2, Combo3, Combo4, Text2, Text3, Label5, Label6, Label7, Label8, Label9, Label10,
+             Option1[0], Option1[1], Label13, Label14, Label15, Text4, Text5, Text6}) {
+        c->widget()->setVisible(attributeMode);
+    }
+}
+
+void Form2_3::Combo1_Click() {
+    if (Combo1->ListIndex() != PartTypeIndex) {
+        Timer1->setEnabled(false);
+        Label11->setVisible(false);
+        showAttributeFields(true);
+        Label12->setVisible(false);
+        Combo5->setVisible(false);
+    } else {
+        Timer1->setEnabled(true);
+        Label11->setVisible(true);
+        showAttributeFields(false);
+        // Choosing Part again lists the channels afresh rather than after the old items.
+        Combo5->Clear();
+        const CoarseChoices choices = CoarseChannelChoices(gridRows(), EditChannel);
+        for (const QString& item : choices.items) {
+            Combo5->AddItem(item);
+        }
+        if (choices.selected >= 0) {
+            Combo5->setListIndex(choices.selected);
+        }
+        Combo5->setVisible(true);
+        Label12->setVisible(true);
+    }
+    Tag = QStringLiteral("1");
+    TianXieJianCha();
+}
+
+void Form2_3::Combo2_Click() {
+    if (const std::optional<LevelTexts> preset = KeyLevelPreset(Combo2->ListIndex())) {
+        Text4->setText(preset->locate.toString());
+        Text5->setText(preset->high.toString());
+        Text6->setText(preset->low.toString());
+    }
+    Tag = QStringLiteral("1");
+    TianXieJianCha();
+}
+
+void Form2_3::Combo3_Click() {
+    Tag = QStringLiteral("1");
+    TianXieJianCha();
+}
+
+void Form2_3::Combo4_Click() {
+    const ChannelRows rows = gridRows();
+    const std::optional<std::size_t> stored = FindChannelRow(rows, EditChannel);
+    ChannelFields preset = fields();
+    ApplyAttributeTypeDefaults(preset, stored ? rows[*stored] : ChannelRow{});
+    // One list after the other, each running its own rule; a list already at its position
+    // stays quiet.
+    Combo1->setListIndex(preset.channelType);
+    Combo2->setListIndex(preset.attributeKey);
+    Combo3->setListIndex(preset.controlWheel);
+    Tag = QStringLiteral("1");
+    TianXieJianCha();
+}
+
+void Form2_3::Combo5_Click() {
+    Tag = QStringLiteral("1");
+    TianXieJianCha();
+}
+
+void Form2_3::Option1_Click(int) {
+    Tag = QStringLiteral("1");
+    TianXieJianCha();
+}
+
+void Form2_3::Text1_Change() {
+    const QString text = Text1->Text();
+    if (!text.isEmpty() && !shell::IsAsciiText(text)) {
+        Text1->setText(text.chopped(1));
+        Text1->setSelStart(static_cast<int>(Text1->Text().size()));
+    }
+    TianXieJianCha();
+}
+
+void Form2_3::Text2_Change() {
+    if (const std::optional<FieldCorrection> correction = CurveRule(Text2->Text())) {
+        platform::msgBox(correction->message);
+        Text2->setText(correction->text);
+    }
+    TianXieJianCha();
+}
+
+void Form2_3::Text3_Change() {
+    if (const std::optional<FieldCorrection> correction = OutputPercentRule(Text3->Text())) {
+        platform::msgBox(correction->message);
+        Text3->setText(correction->text);
+    }
+    TianXieJianCha();
+}
+
+void Form2_3::TextBox_KeyDown() {
+    Tag = QStringLiteral("1");
+}
+
+void Form2_3::ValidateLevel(TextBox* levelBox, bool& cancel) {
+    if (IsValidLevelText(levelBox->Text())) {
+        return;
+    }
+    platform::msgBox(LevelRangeMessage);
+    cancel = true;
+    levelBox->setSelStart(0);
+    levelBox->setSelLength(static_cast<int>(levelBox->Text().size()));
+}
+
+void Form2_3::Timer1_Timer() {
+    Label11->setVisible(Label11->isHidden());
+}
+
+void Form2_3::TianXieJianCha() {
+    FieldsFilled = ::TianXieJianCha(fields());
+    if (FieldsFilled && ChongFuJianCha()) {
+        Command1->setEnabled(true);
+    }
+}
+
+bool Form2_3::ChongFuJianCha() {
+    if (!Combo5->Visible()) {
+        return true;
+    }
+    const std::optional<int> coarse = CoarseChannelOfItem(Combo5->Text());
+    const int duplicates = coarse ? ::ChongFuJianCha(gridRows(), EditChannel, *coarse) : 0;
+    for (int i = 0; i < duplicates; ++i) {
+        platform::msgBox(DuplicateFinePartMessage);
+        Combo5->setListIndex(-1);
+        Combo5->SetFocus();
+        Command1->setEnabled(false);
+    }
+    return duplicates == 0;
+}
+
+platform::Control* Form2_3::controlOf(DialogField field) const {
+    switch (field) {
+    case DialogField::Name:
+        return Text1;
+    case DialogField::ChannelType:
+        return Combo1;
+    case DialogField::AttributeKey:
+        return Combo2;
+    case DialogField::ControlWheel:
+        return Combo3;
+    case DialogField::Curve:
+        return Text2;
+    case DialogField::OutputPercent:
+        return Text3;
+    case DialogField::AttributeType:
+        return Combo4;
+    case DialogField::LocateLevel:
+        return Text4;
+    case DialogField::HighLevel:
+        return Text5;
+    case DialogField::LowLevel:
+        return Text6;
+    case DialogField::CoarseChannel:
+        return Combo5;
+    }
+    return Text1;
+}
+
+void Form2_3::backToChannelPage() {
+    platform::window<Form2>().Show();
+    platform::unload(*this);
+}
+
+void Form2_3::Command1_Click() {
+    ChannelRows rows = gridRows();
+    const AcceptOutcome outcome = AcceptChannel(rows, EditChannel, OldCoarseChannel, fields());
+    if (outcome.result == AcceptOutcome::Result::ChannelGone) {
+        backToChannelPage();
+        return;
+    }
+    for (const QString& announcement : outcome.announcements) {
+        platform::msgBox(announcement);
+    }
+    // Fine parts released on the way stay released, also when a field is then missing.
+    writeGrid(rows);
+    if (outcome.result == AcceptOutcome::Result::Refused) {
+        platform::msgBox(outcome.refusal);
+        controlOf(outcome.refusalFocus)->SetFocus();
+        return;
+    }
+    backToChannelPage();
+}
+
+void Form2_3::Command2_Click() {
+    if (Tag.toInt() == 1 &&
+        platform::msgBox(CancelQuestion, MsgButtons::OkCancel) != MsgResult::Ok) {
+        return;
+    }
+    backToChannelPage();
+}
+
+void Form2_3::Command3_Click() {
+    ChannelRows rows = gridRows();
+    if (FindChannelRow(rows, EditChannel) &&
+        platform::msgBox(DeleteQuestion(EditChannel), MsgButtons::OkCancel) == MsgResult::Ok) {
+        const DeleteOutcome outcome = DeleteChannel(rows, EditChannel);
+        for (const QString& announcement : outcome.announcements) {
+            platform::msgBox(announcement);
+        }
+        writeGrid(rows);
+    }
+    backToChannelPage();
+}
+
+void Form2_3::Command4_Click() {
+    platform::window<Form2_2>().ShowModal();
+}
+
+void Form2_3::Form_MouseMove(int, int, int, int) {
+    for (CommandButton* command : {Command1, Command2, Command3}) {
+        command->setBackColor(shell::colors::ButtonRest);
+    }
+    for (TextBox* textBox : textBoxes()) {
+        textBox->setBackColor(shell::colors::TextRest);
+    }
+    for (platform::OptionButton* option : Option1) {
+        option->setBackColor(palette().color(QPalette::Window));
+    }
+}
+
+} // namespace channels

@@ -1,0 +1,285 @@
+#include "shell/Form3.h"
+
+#include "basicinfo/Form1.h"
+#include "channels/Form2.h"
+#include "platform/Desktop.h"
+#include "platform/Services.h"
+#include "shell/Banner.h"
+#include "shell/Colors.h"
+#include "shell/Module1.h"
+#include "shell/Public.h"
+#include "writer/K36Format.h"
+#include "writer/SaveFixture.h"
+
+namespace shell {
+
+using platform::CommandButton;
+using platform::Label;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+namespace {
+const QString SettingsApp = QStringLiteral("TavoK36Edit");
+const QString SettingsSection = QStringLiteral("SaveDir");
+const QString SettingsKey = QStringLiteral("Dir");
+
+CommandButton* workflowBox(platform::Form* form, const char* name, const QString& caption, int left,
+                           int top, int width, bool enabled) {
+    auto* button = new CommandButton(form, name);
+    button->setCaption(caption);
+    button->Move(left, top, width, 450);
+    button->setBackColor(colors::ButtonRest);
+    button->setEnabled(enabled);
+    return button;
+}
+
+// The fixture as the basic information page and the channel grid hold it right now.
+FixtureSnapshot currentFixture(const QString& fileTitle) {
+    auto& info = platform::window<basicinfo::Form1>();
+    FixtureSnapshot fixture;
+    fixture.makerName = info.Text3->Text();
+    fixture.deviceName = info.Text4->Text();
+    fixture.channelCountText = info.Text5->Text();
+    fixture.minDmx = info.Text6->Text();
+    fixture.maxDmx = info.Text7->Text();
+    fixture.divBy = info.Text8->Text();
+    fixture.maxPan = info.Text9->Text();
+    fixture.maxTilt = info.Text10->Text();
+    fixture.conventional = info.Option2[0]->Value();
+    fixture.movingLightType = info.Combo1->ListIndex();
+    fixture.channelCount = Public().ChannelCount;
+    fixture.rows = platform::window<channels::Form2>().rowsFromGrid();
+    fixture.fileTitle = fileTitle;
+    const platform::ProgramVersion version = platform::programVersion();
+    fixture.versionMajor = version.major;
+    fixture.versionMinor = version.minor;
+    fixture.versionRevision = version.revision;
+    fixture.dateTimeText = DateTimeText(platform::desktop().now(), platform::desktop().locale());
+    return fixture;
+}
+
+void saveFailed(const QString& reason) {
+    platform::msgBox(QStringLiteral("文件保存失败：") + reason, MsgButtons::OkOnly,
+                     MsgIcon::Exclamation);
+}
+} // namespace
+
+Form3::Form3() : Form(QString::fromLatin1(Name)) {
+    setClientSize(6600, 7800);
+    setAutoFillBackground(true);
+
+    const Banner banner = addBanner(this, 6600, "Label3", "Label1", "Picture1");
+    Label3 = banner.band;
+    Label1 = banner.link;
+    Label2 = new Label(this, "Label2");
+    Label2->Move(600, 1020, 3000, 360);
+    Label2->setCaption(QStringLiteral("高级功能编辑"));
+    Label4 = new Label(this, "Label4");
+    Label4->Move(600, 7200, 5400, 300);
+    Label4->setCaption(QStringLiteral("正在编辑："));
+    CommonDialog1 = new platform::CommonDialog(this, QStringLiteral("CommonDialog1"));
+
+    // The workflow picture; from "DMX通道编辑" down the boxes work.
+    const int left = 600, width = 2400;
+    Command11 = workflowBox(this, "Command11", QStringLiteral("开 始"), left, 1500, width, false);
+    Command1 = workflowBox(this, "Command1", QStringLiteral("K36的基本资料编辑"), left, 2200, width,
+                           false);
+    Command2 =
+        workflowBox(this, "Command2", QStringLiteral("DMX通道编辑"), left, 2900, width, true);
+    Command3 =
+        workflowBox(this, "Command3", QStringLiteral("高级功能编辑"), left, 3600, width, true);
+    Command3->setBackColor(colors::Hover);
+    Command4 =
+        workflowBox(this, "Command4", QStringLiteral("范围表编辑"), left + 600, 4300, 1800, true);
+    Command5 =
+        workflowBox(this, "Command5", QStringLiteral("素材表编辑"), left + 600, 4900, 1800, true);
+    Command6 =
+        workflowBox(this, "Command6", QStringLiteral("宏功能编辑"), left + 600, 5500, 1800, true);
+    Command7 =
+        workflowBox(this, "Command7", QStringLiteral("保存K36灯库文件"), left, 6300, width, true);
+    Command8 = workflowBox(this, "Command8", QStringLiteral("新建"), 4200, 1500, 1800, true);
+    Command10 = workflowBox(this, "Command10", QStringLiteral("退出"), 4200, 2200, 1800, true);
+
+    Line1 = addLine("Line1", 1800, 1950, 1800, 2200);
+    Line2 = addLine("Line2", 1800, 2650, 1800, 2900);
+    Line3 = addLine("Line3", 1800, 3350, 1800, 3600);
+    Line4 = addLine("Line4", 900, 4050, 900, 6300);
+    Line5 = addLine("Line5", 900, 4525, 1200, 4525);
+    Line6 = addLine("Line6", 900, 5125, 1200, 5125);
+    Line7 = addLine("Line7", 900, 5725, 1200, 5725);
+    Line8 = addLine("Line8", 3000, 1725, 4200, 1725);
+    Line9 = addLine("Line9", 3600, 1725, 3600, 2425);
+    Line10 = addLine("Line10", 3600, 2425, 4200, 2425);
+    Line12 = addLine("Line12", 3000, 6525, 5100, 6525);
+    Line13 = addLine("Line13", 5100, 2650, 5100, 6525);
+
+    Command2->Click = [this] { Command2_Click(); };
+    Command7->Click = [this] { Command7_Click(); };
+    Command8->Click = [this] { Command8_Click(); };
+    Command10->Click = [this] { Command10_Click(); };
+
+    // Hover feedback: the button under the pointer, and the steps it leads to.
+    Command2->MouseMove = [this](int, int, int, int) { highlightChannelStep(true); };
+    Command2->MouseDown = [this](int button, int, int, int) {
+        if (button == platform::LeftButton) {
+            highlightChannelStep(true);
+        }
+    };
+    Command2->MouseUp = [this](int button, int, int, int) {
+        if (button == platform::LeftButton) {
+            highlightChannelStep(false);
+        }
+    };
+    Command3->MouseMove = [this](int, int, int, int) { highlightTableButtons(true); };
+    Command3->MouseDown = [this](int button, int, int, int) {
+        if (button == platform::LeftButton) {
+            highlightTableButtons(true);
+        }
+    };
+    Command3->MouseUp = [this](int button, int, int, int) {
+        if (button == platform::LeftButton) {
+            highlightTableButtons(false);
+        }
+    };
+    for (CommandButton* table : {Command4, Command5, Command6}) {
+        table->MouseMove = [this, table](int, int, int, int) {
+            table->setBackColor(colors::Hover);
+            Command3->setBackColor(colors::ButtonRest);
+        };
+        table->MouseDown = [table](int button, int, int, int) {
+            if (button == platform::LeftButton) {
+                table->setBackColor(colors::Hover);
+            }
+        };
+        table->MouseUp = [table](int button, int, int, int) {
+            if (button == platform::LeftButton) {
+                table->setBackColor(colors::ButtonRest);
+            }
+        };
+    }
+    Command7->MouseMove = [this](int, int, int, int) {
+        Command7->setBackColor(colors::Hover);
+        Command10->setBackColor(colors::Hover);
+        Command3->setBackColor(colors::ButtonRest);
+        Line12->setBorderColor(platform::systemWindowText());
+        Line13->setBorderColor(platform::systemWindowText());
+    };
+    Command7->MouseDown = [this](int, int, int, int) {
+        Command7->setBackColor(colors::Hover);
+        Command3->setBackColor(colors::ButtonRest);
+    };
+    Command8->MouseMove = [this](int, int, int, int) { Command8->setBackColor(colors::Hover); };
+    Command10->MouseMove = [this](int, int, int, int) { Command10->setBackColor(colors::Hover); };
+}
+
+platform::Line* Form3::addLine(const char* name, int x1, int y1, int x2, int y2) {
+    auto* line = new platform::Line(this, name);
+    line->setPoints(x1, y1, x2, y2);
+    line->setBorderColor(colors::LineRest);
+    return line;
+}
+
+void Form3::Form_Load() {
+    setCaption(Public().WindowTitle);
+    Public().ResetInProgress = false;
+}
+
+void Form3::Form_Activate() {
+    Label4->setCaption(QStringLiteral("正在编辑：") + Public().EditingFileLabel);
+}
+
+void Form3::Command2_Click() {
+    Hide();
+    platform::window<channels::Form2>().SetVisible(true);
+}
+
+void Form3::Command7_Click() {
+    if (platform::msgBox(QStringLiteral("开始生成K36文件..."), MsgButtons::OkCancel) !=
+        MsgResult::Ok) {
+        return;
+    }
+    // Only a written file makes the edits safe; a cancelled or failed save keeps them unsaved.
+    if (WriteFixtureFile()) {
+        Public().DataChanged = false;
+    }
+}
+
+bool Form3::WriteFixtureFile() {
+    const QString remembered = platform::GetSetting(SettingsApp, SettingsSection, SettingsKey);
+    CommonDialog1->InitDir = StartingSaveFolder(remembered);
+    CommonDialog1->Filter = QStringLiteral("K36灯库文件 (*.K36)|*.K36");
+    CommonDialog1->FilterIndex = 1;
+    CommonDialog1->DefaultExt = QStringLiteral("K36");
+    if (!CommonDialog1->ShowSave()) {
+        return false;
+    }
+    const QString path = CommonDialog1->FileName;
+
+    // Every line is made before the disk is touched, so a value that cannot be written leaves
+    // no trace in the folder.
+    const FixtureFile file =
+        BuildFixtureFile(currentFixture(CommonDialog1->FileTitle), Public().Stores);
+    if (file.failure) {
+        saveFailed(file.failure->reason);
+        return false;
+    }
+    if (const std::optional<QString> failure = WriteFileAtomically(path, file.bytes)) {
+        saveFailed(*failure);
+        return false;
+    }
+    platform::msgBox(QStringLiteral("文件保存成功！"), MsgButtons::OkOnly, MsgIcon::Information,
+                     QStringLiteral("操作提示"));
+    platform::SaveSetting(SettingsApp, SettingsSection, SettingsKey, FolderOfFile(path));
+    return true;
+}
+
+void Form3::Command8_Click() {
+    if (platform::msgBox(QStringLiteral("确定放弃已编辑的数据？"), MsgButtons::OkCancel) !=
+        MsgResult::Ok) {
+        return;
+    }
+    Public().Stores.emptyStores();
+    ResetAllData();
+    Public().DataChanged = false;
+    Public().ResetInProgress = true;
+    Public().EditingFileLabel = QStringLiteral("新建K36文件...");
+    platform::window<basicinfo::Form1>().Show();
+    platform::unload(*this);
+    Public().ResetInProgress = false;
+}
+
+void Form3::Command10_Click() {
+    ConfirmExit();
+}
+
+void Form3::Form_QueryUnload(bool& cancel, platform::UnloadMode) {
+    // Only New closes this page without asking; every other way out is the end of the program.
+    if (!Public().ResetInProgress && !ConfirmExit()) {
+        cancel = true;
+    }
+}
+
+void Form3::highlightChannelStep(bool on) {
+    Command2->setBackColor(on ? colors::Hover : colors::ButtonRest);
+    Command3->setBackColor(on ? colors::ButtonRest : colors::Hover);
+}
+
+void Form3::highlightTableButtons(bool on) {
+    for (CommandButton* table : {Command4, Command5, Command6}) {
+        table->setBackColor(on ? colors::Hover : colors::ButtonRest);
+    }
+}
+
+void Form3::Form_MouseMove(int, int, int, int) {
+    for (CommandButton* button :
+         {Command2, Command4, Command5, Command6, Command7, Command8, Command10}) {
+        button->setBackColor(colors::ButtonRest);
+    }
+    Command3->setBackColor(colors::Hover);
+    Label1->setForeColor(colors::LinkRest);
+    Line12->setBorderColor(colors::LineRest);
+    Line13->setBorderColor(colors::LineRest);
+}
+
+} // namespace shell
