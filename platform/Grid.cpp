@@ -24,6 +24,9 @@ Grid::Grid(QWidget* parent, const QString& name, int index)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Narrow columns show as much of their text as fits, as a grid of cells does.
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     viewport()->setMouseTracking(true);
@@ -121,6 +124,9 @@ void Grid::styleCell(int row, int col) {
     const bool fixed = row < fixedRows_ || col < fixedCols_;
     if (fixed) {
         it->setBackground(fixedColor_);
+    } else if (it->background().style() == Qt::NoBrush) {
+        // Cells are white; the viewport's own colour shows only beyond the last row and column.
+        it->setBackground(QColor(Qt::white));
     }
     auto found = cellAlignment_.find({row, col});
     const Alignment alignment = found != cellAlignment_.end() ? found->second
@@ -136,8 +142,8 @@ void Grid::styleAll() {
             styleCell(r, c);
         }
     }
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, backgroundColor_);
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Base, backgroundColor_);
     viewport()->setPalette(palette);
 }
 
