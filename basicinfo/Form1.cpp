@@ -64,6 +64,17 @@ bool trimToNumber(TextBox* box) {
     return true;
 }
 
+// The same for a name box: text longer than the box takes can only have come past the typing
+// limit. Cutting it first also bounds the character-by-character removal of the check that
+// follows, which runs once per character and would otherwise nest as deep as the text is long.
+bool trimToLength(TextBox* box) {
+    if (box->Text().size() <= box->MaxLength()) {
+        return false;
+    }
+    box->setText(box->Text().left(box->MaxLength()));
+    return true;
+}
+
 bool isColorMixLetter(const QString& letter) {
     static const QStringList letters{QStringLiteral("T"), QStringLiteral("U"), QStringLiteral("V"),
                                      QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
@@ -198,14 +209,10 @@ Form1::Form1() : Form(QString::fromLatin1(Name)) {
     Text9->Change = [this] { Text9_Change(); };
     Text10->Change = [this] { Text10_Change(); };
     for (TextBox* box : {Text5, Text6, Text7, Text8, Text9, Text10}) {
-        wireNumberBox(box);
+        box->KeyPress = [this](int& KeyAscii) { NumberBox_KeyPress(KeyAscii); };
     }
     for (TextBox* box : textBoxes()) {
-        box->GotFocus = [box] {
-            if (!box->Text().isEmpty()) {
-                selectWhole(box);
-            }
-        };
+        box->GotFocus = [this, box] { TextBox_GotFocus(box); };
         box->MouseMove = [box](int, int, int, int) { box->setBackColor(colors::HoverText); };
     }
     for (int i = 0; i < 3; ++i) {
@@ -247,12 +254,16 @@ std::array<TextBox*, 8> Form1::textBoxes() const {
     return {Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10};
 }
 
-void Form1::wireNumberBox(TextBox* box) {
-    box->KeyPress = [](int& keyAscii) {
-        if (keyAscii != 8 && (keyAscii < '0' || keyAscii > '9')) {
-            keyAscii = 0;
-        }
-    };
+void Form1::NumberBox_KeyPress(int& KeyAscii) {
+    if (KeyAscii != 8 && (KeyAscii < '0' || KeyAscii > '9')) {
+        KeyAscii = 0;
+    }
+}
+
+void Form1::TextBox_GotFocus(TextBox* box) {
+    if (!box->Text().isEmpty()) {
+        selectWhole(box);
+    }
 }
 
 // ---- loading, activation, closing ----
@@ -369,6 +380,9 @@ bool Form1::checkNumberRanges() {
 // ---- field rules ----
 
 void Form1::Text3_Change() {
+    if (trimToLength(Text3)) {
+        return;
+    }
     const QString text = Text3->Text();
     if (!text.isEmpty() && !shell::IsAsciiText(text)) {
         Text3->setText(text.left(text.size() - 1));
@@ -384,6 +398,9 @@ void Form1::Text3_LostFocus() {
 }
 
 void Form1::Text4_Change() {
+    if (trimToLength(Text4)) {
+        return;
+    }
     const QString text = Text4->Text();
     if (!text.isEmpty() && !shell::IsNameText(text)) {
         Text4->setText(text.left(text.size() - 1));

@@ -26,6 +26,10 @@ public:
     void Command2_Click();
     void Command3_Click();
 
+    // Any key typed into Text5 to Text10.
+    void NumberBox_KeyPress(int& KeyAscii);
+    // Text3 to Text10 getting the focus.
+    void TextBox_GotFocus(platform::TextBox* box);
     void Text3_Change();
     void Text3_LostFocus();
     void Text4_Change();
@@ -86,7 +90,6 @@ public:
 
 private:
     std::array<platform::TextBox*, 8> textBoxes() const;
-    void wireNumberBox(platform::TextBox* box);
     void refuseChannelCount();
     void refuseAddress(platform::TextBox* box);
     void refuseMaxAddress();

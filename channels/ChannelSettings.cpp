@@ -35,29 +35,6 @@ bool IsValidLevelText(const QString& text) {
 
 namespace {
 
-// Setting a key runs its level presets when the choice changes, as the list's own rule does.
-void ChooseAttributeKey(ChannelFields& fields, int key) {
-    if (fields.attributeKey == key) {
-        return;
-    }
-    fields.attributeKey = key;
-    ApplyKeyLevelPresets(fields);
-}
-
-// A box's text going through its change rule; messages are collected for the window.
-QString ThroughRule(const QString& text, std::optional<FieldCorrection> (*rule)(const QString&),
-                    QStringList& messages) {
-    if (const std::optional<FieldCorrection> correction = rule(text)) {
-        messages << correction->message;
-        return correction->text;
-    }
-    return text;
-}
-
-QString OrDefault(const QString& cell, const QString& fallback) {
-    return cell.isEmpty() ? fallback : cell;
-}
-
 QString RowItem(const ChannelRow& row) {
     return row[ChannelNumber] + QStringLiteral(" - ") + row[ChannelName];
 }
@@ -68,47 +45,30 @@ bool IsPanOrTilt(const QString& attributeLetter) {
 
 } // namespace
 
-LoadedChannel LoadChannel(const ChannelRow& row) {
-    // Field by field in the dialog's loading order, each field's rule reacting as it does when
-    // the window sets the field; the stored levels come last and win over any preset.
-    LoadedChannel loaded;
-    ChannelFields& fields = loaded.fields;
-    if (row[ChannelTypeName] == FinePartWord) {
-        loaded.oldCoarseChannel =
-            static_cast<int>(NamedCoarseChannel(row[AttributeName]).value_or(0));
+int IntOrZero(const std::optional<qlonglong>& number) {
+    if (!number || *number < 0 || *number > std::numeric_limits<int>::max()) {
+        return 0;
     }
-    fields.name = row[ChannelName];
-    fields.channelType = ChannelTypeIndexOf(row);
-    if (!row[AttributeKey].isEmpty() && row[AttributeKey] != FinePartMark) {
-        ChooseAttributeKey(fields, AttributeKeyIndexOf(row[AttributeKey]));
-    }
-    fields.controlWheel = ControlWheelIndexOf(row[ControlWheel]);
-    fields.curve =
-        ThroughRule(OrDefault(row[Curve], QStringLiteral("1")), CurveRule, loaded.messages);
-    const QString output = row[OutputPercent] == FinePartMark
-                               ? QStringLiteral("100")
-                               : OrDefault(row[OutputPercent], QStringLiteral("100"));
-    fields.outputPercent = ThroughRule(output, OutputPercentRule, loaded.messages);
-    fields.inverted = !(row[Invert].isEmpty() || row[Invert] == u"N");
-    if (!row[AttributeTypeLetter].isEmpty()) {
-        const int type = AttributeTypeIndexOf(row[AttributeTypeLetter]);
-        if (type >= 0) {
-            fields.attributeType = type;
-            ApplyAttributeTypeDefaults(fields, row);
-        }
-    }
-    fields.locateLevel = OrDefault(row[LocateLevel], QStringLiteral("0"));
-    fields.highLevel = OrDefault(row[HighLevel], QStringLiteral("-1"));
-    fields.lowLevel = OrDefault(row[LowLevel], QStringLiteral("-1"));
-    return loaded;
+    return static_cast<int>(*number);
 }
 
-CoarseChoices CoarseChannelChoices(const ChannelRows& rows, int editChannel) {
+std::optional<std::size_t> FindEditedRow(const ChannelRows& rows, EditedChannel edited) {
+    if (edited.row >= 1 && edited.row <= static_cast<int>(rows.size())) {
+        const auto clicked = static_cast<std::size_t>(edited.row - 1);
+        if (ParseWholeNumber(rows[clicked][ChannelNumber]) == edited.channel) {
+            return clicked;
+        }
+    }
+    return FindChannelRow(rows, edited.channel);
+}
+
+CoarseChoices CoarseChannelChoices(const ChannelRows& rows, EditedChannel edited) {
     CoarseChoices choices;
-    const std::optional<std::size_t> edited = FindChannelRow(rows, editChannel);
-    const QString attributeName = edited ? rows[*edited][AttributeName] : QString();
+    const std::optional<std::size_t> editedRow = FindEditedRow(rows, edited);
+    const QString attributeName = editedRow ? rows[*editedRow][AttributeName] : QString();
     if (attributeName.endsWith(u"fine")) {
         const std::optional<qlonglong> coarseChannel = NamedCoarseChannel(attributeName);
+        choices.partCoarseChannel = IntOrZero(coarseChannel);
         const std::optional<std::size_t> coarse =
             coarseChannel ? FindChannelRow(rows, *coarseChannel) : std::nullopt;
         if (coarse) {
@@ -118,7 +78,7 @@ CoarseChoices CoarseChannelChoices(const ChannelRows& rows, int editChannel) {
         return choices;
     }
     for (const ChannelRow& row : rows) {
-        if (ParseWholeNumber(row[ChannelNumber]) != editChannel && !row[ChannelName].isEmpty() &&
+        if (ParseWholeNumber(row[ChannelNumber]) != edited.channel && !row[ChannelName].isEmpty() &&
             row[ChannelTypeName] != FinePartWord &&
             row[ChannelTypeName] != CoarseWithFinePartWord) {
             choices.items << RowItem(row);
@@ -153,40 +113,12 @@ void ApplyAttributeTypeDefaults(ChannelFields& fields, const ChannelRow& storedR
         fields.channelType = defaults->channelType;
     }
     if (defaults->attributeKey >= 0 && fields.attributeKey < 0) {
-        ChooseAttributeKey(fields, defaults->attributeKey);
+        fields.attributeKey = defaults->attributeKey;
     }
     if (defaults->controlWheel >= 0 &&
         !(defaults->wheelOnlyWhenUnset && fields.controlWheel >= 0)) {
         fields.controlWheel = defaults->controlWheel;
     }
-}
-
-void ApplyKeyLevelPresets(ChannelFields& fields) {
-    if (const std::optional<LevelTexts> preset = KeyLevelPreset(fields.attributeKey)) {
-        fields.locateLevel = preset->locate.toString();
-        fields.highLevel = preset->high.toString();
-        fields.lowLevel = preset->low.toString();
-    }
-}
-
-void ApplyStandardChannelName(ChannelFields& fields, int listIndex) {
-    // Every field the picker writes ends up with the table's value, whatever the rules of the
-    // earlier fields did to it on the way.
-    if (!IsChoiceOf(StandardChannelNameTable, listIndex)) {
-        fields.name.clear();
-        return;
-    }
-    const StandardChannelName& entry = StandardChannelNameTable[listIndex];
-    fields.channelType = entry.channelType;
-    if (entry.attributeKey >= 0) {
-        fields.attributeKey = entry.attributeKey;
-        fields.attributeType = entry.attributeType;
-        fields.controlWheel = entry.controlWheel;
-        fields.locateLevel = entry.levels.locate.toString();
-        fields.highLevel = entry.levels.high.toString();
-        fields.lowLevel = entry.levels.low.toString();
-    }
-    fields.name = entry.name.toString();
 }
 
 bool TianXieJianCha(const ChannelFields& fields) {
@@ -203,11 +135,12 @@ bool TianXieJianCha(const ChannelFields& fields) {
            !fields.highLevel.isEmpty() && !fields.lowLevel.isEmpty();
 }
 
-int ChongFuJianCha(const ChannelRows& rows, int editChannel, int coarseChannel) {
+int ChongFuJianCha(const ChannelRows& rows, EditedChannel edited, int coarseChannel) {
     const QString taken = FinePartName(coarseChannel);
+    const std::optional<std::size_t> editedRow = FindEditedRow(rows, edited);
     int duplicates = 0;
-    for (const ChannelRow& row : rows) {
-        if (ParseWholeNumber(row[ChannelNumber]) != editChannel && row[AttributeName] == taken) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i != editedRow && rows[i][AttributeName] == taken) {
             ++duplicates;
         }
     }
@@ -217,8 +150,8 @@ int ChongFuJianCha(const ChannelRows& rows, int editChannel, int coarseChannel) 
 namespace {
 
 // The checks in the order the dialog reports them; the first missing field refuses the OK.
-std::optional<std::pair<QString, DialogField>> MissingField(const ChannelFields& fields,
-                                                            const ChannelRows& rows) {
+std::optional<std::pair<QString, DialogField>>
+MissingField(const ChannelFields& fields, const ChannelRows& rows, EditedChannel edited) {
     using Missing = std::pair<QString, DialogField>;
     if (fields.name.isEmpty()) {
         return Missing{QStringLiteral("请填写通道名称..."), DialogField::Name};
@@ -227,12 +160,20 @@ std::optional<std::pair<QString, DialogField>> MissingField(const ChannelFields&
         return Missing{QStringLiteral("请设置通道类型..."), DialogField::ChannelType};
     }
     if (IsPartMode(fields)) {
-        // A coarse channel that no row carries any more is as good as none chosen.
+        // The table may have changed behind the dialog since the coarse channel was chosen: one
+        // that is gone, unnamed or a fine part itself now is as good as none chosen, and one that
+        // got another fine part meanwhile is refused as at its choice.
         const std::optional<int> coarse = CoarseChannelOfItem(fields.coarseChannelItem);
-        if (fields.coarseChannelItem.trimmed().size() < 5 || !coarse ||
-            !FindChannelRow(rows, *coarse)) {
+        const std::optional<std::size_t> coarseRow =
+            coarse ? FindChannelRow(rows, *coarse) : std::nullopt;
+        if (fields.coarseChannelItem.trimmed().size() < 5 || !coarseRow ||
+            rows[*coarseRow][ChannelName].isEmpty() || IsFinePart(rows[*coarseRow]) ||
+            rows[*coarseRow][ChannelTypeName] == FinePartWord) {
             return Missing{QStringLiteral("请设置其依附的16bit高8位通道..."),
                            DialogField::CoarseChannel};
+        }
+        if (ChongFuJianCha(rows, edited, *coarse) > 0) {
+            return Missing{DuplicateFinePartMessage, DialogField::CoarseChannel};
         }
         return std::nullopt;
     }
@@ -270,7 +211,7 @@ std::optional<std::pair<QString, DialogField>> MissingField(const ChannelFields&
 
 // Empties every fine part of a 16-bit channel and announces each. OK and delete word the
 // announcement differently only in the two phrases before and after the edited channel's number.
-QStringList ReleaseFineParts(ChannelRows& rows, int editChannel, const QString editName,
+QStringList ReleaseFineParts(ChannelRows& rows, int editChannel, QString editName,
                              const QString& before, const QString& after) {
     QStringList announcements;
     const QString channel = QString::number(editChannel);
@@ -285,6 +226,21 @@ QStringList ReleaseFineParts(ChannelRows& rows, int editChannel, const QString e
         ClearChannel(row);
     }
     return announcements;
+}
+
+// A coarse channel falls back to 8 bit only when it has lost its last fine part: another window
+// may have given it a new one while the dialog stood open.
+void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel, std::size_t leaving) {
+    const std::optional<std::size_t> coarse = FindChannelRow(rows, coarseChannel);
+    if (!coarse) {
+        return;
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i != leaving && IsFinePartOf(rows[i], coarseChannel)) {
+            return;
+        }
+    }
+    CoarseFallback(rows[*coarse]);
 }
 
 void WriteAttributeRow(ChannelRow& row, const ChannelFields& fields) {
@@ -329,36 +285,34 @@ void WriteFinePartRow(ChannelRow& row, const ChannelFields& fields, int coarseCh
 
 } // namespace
 
-AcceptOutcome AcceptChannel(ChannelRows& rows, int editChannel, int oldCoarseChannel,
+AcceptOutcome AcceptChannel(ChannelRows& rows, EditedChannel edited, int oldCoarseChannel,
                             const ChannelFields& fields) {
     AcceptOutcome outcome;
-    const std::optional<std::size_t> edited = FindChannelRow(rows, editChannel);
-    if (!edited) {
+    const std::optional<std::size_t> editedRow = FindEditedRow(rows, edited);
+    if (!editedRow) {
         outcome.result = AcceptOutcome::Result::ChannelGone;
         return outcome;
     }
 
     // A 16-bit channel gives up its fine part on every OK, whatever was changed; the releases
     // stand even when a check below refuses the OK.
-    if (rows[*edited][ChannelTypeName] == CoarseWithFinePartWord) {
-        outcome.announcements = ReleaseFineParts(rows, editChannel, rows[*edited][ChannelName],
-                                                 QStringLiteral("] 组成，因此，更改通道 "),
-                                                 QStringLiteral(" 就必须删除通道 "));
+    if (rows[*editedRow][ChannelTypeName] == CoarseWithFinePartWord) {
+        outcome.announcements = ReleaseFineParts(
+            rows, edited.channel, rows[*editedRow][ChannelName],
+            QStringLiteral("] 组成，因此，更改通道 "), QStringLiteral(" 就必须删除通道 "));
     }
     if (oldCoarseChannel != 0 && !IsPartMode(fields)) {
-        if (const std::optional<std::size_t> oldCoarse = FindChannelRow(rows, oldCoarseChannel)) {
-            CoarseFallback(rows[*oldCoarse]);
-        }
+        FallBackUnlessPaired(rows, oldCoarseChannel, *editedRow);
     }
 
-    if (const auto missing = MissingField(fields, rows)) {
+    if (const auto missing = MissingField(fields, rows, edited)) {
         outcome.result = AcceptOutcome::Result::Refused;
         outcome.refusal = missing->first;
         outcome.refusalFocus = missing->second;
         return outcome;
     }
 
-    ChannelRow& row = rows[*edited];
+    ChannelRow& row = rows[*editedRow];
     if (!IsPartMode(fields)) {
         WriteAttributeRow(row, fields);
         return outcome;
@@ -376,27 +330,25 @@ QString DeleteQuestion(int editChannel) {
            QStringLiteral("的数据？");
 }
 
-DeleteOutcome DeleteChannel(ChannelRows& rows, int editChannel) {
+DeleteOutcome DeleteChannel(ChannelRows& rows, EditedChannel edited) {
     DeleteOutcome outcome;
-    const std::optional<std::size_t> edited = FindChannelRow(rows, editChannel);
-    if (!edited) {
+    const std::optional<std::size_t> editedRow = FindEditedRow(rows, edited);
+    if (!editedRow) {
         return outcome;
     }
     outcome.found = true;
-    const QString typeName = rows[*edited][ChannelTypeName];
+    const QString typeName = rows[*editedRow][ChannelTypeName];
     if (typeName == FinePartWord) {
         const std::optional<qlonglong> coarseChannel =
-            ParseWholeNumber(CutNum(rows[*edited][AttributeName]));
+            ParseWholeNumber(CutNum(rows[*editedRow][AttributeName]));
         if (coarseChannel) {
-            if (const std::optional<std::size_t> coarse = FindChannelRow(rows, *coarseChannel)) {
-                CoarseFallback(rows[*coarse]);
-            }
+            FallBackUnlessPaired(rows, *coarseChannel, *editedRow);
         }
     } else if (typeName == CoarseWithFinePartWord) {
-        outcome.announcements = ReleaseFineParts(rows, editChannel, rows[*edited][ChannelName],
-                                                 QStringLiteral("] 组成，因此删除通道 "),
-                                                 QStringLiteral(" 也必须同时删除通道 "));
+        outcome.announcements = ReleaseFineParts(
+            rows, edited.channel, rows[*editedRow][ChannelName],
+            QStringLiteral("] 组成，因此删除通道 "), QStringLiteral(" 也必须同时删除通道 "));
     }
-    ClearChannel(rows[*edited]);
+    ClearChannel(rows[*editedRow]);
     return outcome;
 }

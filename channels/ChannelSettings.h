@@ -4,11 +4,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <optional>
 
 // The channel settings dialog's rules without the dialog: the window maps its controls to
 // ChannelFields and shows what these functions return. The dialog edits one channel, which it
-// finds again by its number on OK and on delete: the row it was opened on may have moved or
+// finds again whenever it reads or writes the table: the row it was opened on may have moved or
 // gone in the meantime.
 
 // What the dialog's fields hold. List fields are list positions, -1 for no choice.
@@ -55,15 +56,22 @@ std::optional<FieldCorrection> OutputPercentRule(const QString& text);
 // LevelRangeMessage, keeps the focus and selects the whole text.
 bool IsValidLevelText(const QString& text);
 
-// ---- Loading ----
-
-struct LoadedChannel {
-    ChannelFields fields;     // as the dialog shows them once loading has run every field rule
-    QStringList messages;     // what the field rules said while loading, in order
-    int oldCoarseChannel = 0; // the coarse channel of a row that is a fine part, else 0
+// The channel the dialog was opened on: the grid row clicked (1-based) and the channel number
+// that row held then.
+struct EditedChannel {
+    int row = 0;
+    int channel = 0;
 };
 
-LoadedChannel LoadChannel(const ChannelRow& row);
+// A row or channel number as the dialog keeps it; 0 for none and for numbers beyond an int.
+int IntOrZero(const std::optional<qlonglong>& number);
+
+// Index of the edited channel's row now: the row it was opened on while that row still holds the
+// channel, otherwise the first row that does. Going by the position first matters once a count
+// change has numbered a new row like a moved one and two rows carry the same number.
+std::optional<std::size_t> FindEditedRow(const ChannelRows& rows, EditedChannel edited);
+
+// ---- The coarse channel of a fine part ----
 
 // The coarse-channel list offered when Part is chosen. For a channel that is already a fine
 // part, only its own coarse channel, already chosen; otherwise every other named channel that
@@ -71,9 +79,10 @@ LoadedChannel LoadChannel(const ChannelRow& row);
 struct CoarseChoices {
     QStringList items;
     int selected = -1;
+    int partCoarseChannel = 0; // the coarse channel a fine part names, else 0
 };
 
-CoarseChoices CoarseChannelChoices(const ChannelRows& rows, int editChannel);
+CoarseChoices CoarseChannelChoices(const ChannelRows& rows, EditedChannel edited);
 
 // The channel number at the start of a coarse-channel item ("7 - Pan" gives 7).
 std::optional<int> CoarseChannelOfItem(const QString& item);
@@ -81,14 +90,10 @@ std::optional<int> CoarseChannelOfItem(const QString& item);
 // ---- Rules that fill in other fields ----
 
 // Choosing an attribute type: presets the channel type and key while they have no choice and
-// sets the wheel, unless the channel as stored is a fine part (key or wheel "-").
+// sets the wheel, unless the channel as stored is a fine part (key or wheel "-"). Only the list
+// positions change; the window sets each list in turn, which runs that list's own rule (a key
+// brings its level presets, KeyLevelPreset).
 void ApplyAttributeTypeDefaults(ChannelFields& fields, const ChannelRow& storedRow);
-
-// Choosing an attribute key: the locate, high and low levels of keys 01, 03 and 05.
-void ApplyKeyLevelPresets(ChannelFields& fields);
-
-// The name picker's OK with list position listIndex (-1: nothing picked, which clears the name).
-void ApplyStandardChannelName(ChannelFields& fields, int listIndex);
 
 // ---- Checks before OK ----
 
@@ -102,7 +107,7 @@ inline const QString DuplicateFinePartMessage =
 // How many rows other than the edited channel's are already the fine part of coarseChannel.
 // For each, the window shows DuplicateFinePartMessage; then it clears the coarse-channel choice,
 // focuses it and disables OK. 0: the choice stands.
-int ChongFuJianCha(const ChannelRows& rows, int editChannel, int coarseChannel);
+int ChongFuJianCha(const ChannelRows& rows, EditedChannel edited, int coarseChannel);
 
 inline const QString CancelQuestion = QStringLiteral("确定取消所做的修改？");
 
@@ -136,8 +141,11 @@ struct AcceptOutcome {
     DialogField refusalFocus = DialogField::Name;
 };
 
-// The OK of the dialog opened on channel editChannel, with the dialog's oldCoarseChannel.
-AcceptOutcome AcceptChannel(ChannelRows& rows, int editChannel, int oldCoarseChannel,
+// The OK of the dialog opened on the edited channel, with the dialog's oldCoarseChannel. Other
+// windows may have changed the table while the dialog stood open, so a fine part is attached
+// only to a coarse channel that still exists, is named, is no fine part itself and has no other
+// fine part; and a coarse channel falls back to 8 bit only when no fine part is left to it.
+AcceptOutcome AcceptChannel(ChannelRows& rows, EditedChannel edited, int oldCoarseChannel,
                             const ChannelFields& fields);
 
 QString DeleteQuestion(int editChannel);
@@ -148,5 +156,6 @@ struct DeleteOutcome {
 };
 
 // Delete after the user confirmed DeleteQuestion: the channel keeps only its number, a fine
-// part's coarse channel falls back to 8 bit and a coarse channel's fine part is emptied too.
-DeleteOutcome DeleteChannel(ChannelRows& rows, int editChannel);
+// part's coarse channel falls back to 8 bit (unless another fine part is left to it) and a
+// coarse channel's fine part is emptied too.
+DeleteOutcome DeleteChannel(ChannelRows& rows, EditedChannel edited);

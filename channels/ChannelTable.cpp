@@ -1,5 +1,7 @@
 #include "channels/ChannelTable.h"
 
+#include <set>
+
 #include "channels/Vocabulary.h"
 
 #include <QRegularExpression>
@@ -138,6 +140,26 @@ std::optional<std::size_t> FindChannelText(const ChannelRows& rows, const QStrin
 }
 
 } // namespace
+
+void NumberEmptyChannelCells(ChannelRows& rows) {
+    std::set<qlonglong> held;
+    for (const ChannelRow& row : rows) {
+        if (const std::optional<qlonglong> n = ParseWholeNumber(row[ChannelNumber])) {
+            held.insert(*n);
+        }
+    }
+    qlonglong next = 1;
+    for (ChannelRow& row : rows) {
+        if (!row[ChannelNumber].isEmpty()) {
+            continue;
+        }
+        while (held.count(next) != 0) {
+            ++next;
+        }
+        row[ChannelNumber] = QString::number(next);
+        held.insert(next);
+    }
+}
 
 void GroupFinePartRows(ChannelRows& rows) {
     struct Pair {

@@ -71,6 +71,11 @@ struct KeyConflict {
 // the table may go on. Only messages follow: no row changes and no focus moves.
 std::vector<KeyConflict> CFShuXingJian(const ChannelRows& rows);
 
+// Gives every row whose number cell is empty a channel number that no row holds yet, the
+// smallest first. While the rows hold 1 to n in order this is the row's own position; once rows
+// were moved and the count changed, it keeps two rows from claiming the same channel.
+void NumberEmptyChannelCells(ChannelRows& rows);
+
 // Moves every fine row directly below its coarse channel's row; the other rows keep their
 // order. A fine row whose coarse channel cannot be found stays where it is.
 void GroupFinePartRows(ChannelRows& rows);

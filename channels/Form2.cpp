@@ -117,10 +117,10 @@ void Form2::layOutGrid() {
     }
     grid.setRowHeight(-1, ChannelGridRowHeightTwips);
 
+    ChannelRows rows = rowsFromGrid();
+    NumberEmptyChannelCells(rows);
     for (int row = 1; row <= count; ++row) {
-        if (grid.TextMatrix(row, ChannelNumber).isEmpty()) {
-            grid.setTextMatrix(row, ChannelNumber, QString::number(row));
-        }
+        grid.setTextMatrix(row, ChannelNumber, rows[static_cast<size_t>(row - 1)][ChannelNumber]);
     }
 }
 

@@ -10,7 +10,6 @@
 #include "shell/Public.h"
 
 #include <initializer_list>
-#include <limits>
 
 namespace channels {
 
@@ -59,14 +58,6 @@ CommandButton* button(platform::Form* form, const char* name, const QString& tex
 }
 
 const QString LevelTip = QStringLiteral("范围 0-255，-1表示不起作用");
-
-// A channel or row number read from a text; 0 for anything that is not one.
-int NumberOrZero(const std::optional<qlonglong>& number) {
-    if (!number || *number < 0 || *number > std::numeric_limits<int>::max()) {
-        return 0;
-    }
-    return static_cast<int>(*number);
-}
 
 } // namespace
 
@@ -166,14 +157,19 @@ Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
     Text1->Change = [this] { Text1_Change(); };
     Text2->Change = [this] { Text2_Change(); };
     Text3->Change = [this] { Text3_Change(); };
-    for (TextBox* level : {Text4, Text5, Text6}) {
-        level->Change = [this] { TianXieJianCha(); };
-    }
+    Text4->Change = [this] { Text4_Change(); };
+    Text5->Change = [this] { Text5_Change(); };
+    Text6->Change = [this] { Text6_Change(); };
+    Text1->KeyDown = [this](int&, int) { Text1_KeyDown(); };
+    Text2->KeyDown = [this](int&, int) { Text2_KeyDown(); };
+    Text3->KeyDown = [this](int&, int) { Text3_KeyDown(); };
+    Text4->KeyDown = [this](int&, int) { Text4_KeyDown(); };
+    Text5->KeyDown = [this](int&, int) { Text5_KeyDown(); };
+    Text6->KeyDown = [this](int&, int) { Text6_KeyDown(); };
     Text4->Validate = [this](bool& cancel) { Text4_Validate(cancel); };
     Text5->Validate = [this](bool& cancel) { Text5_Validate(cancel); };
     Text6->Validate = [this](bool& cancel) { Text6_Validate(cancel); };
     for (TextBox* textBox : textBoxes()) {
-        textBox->KeyDown = [this](int&, int) { TextBox_KeyDown(); };
         textBox->MouseMove = [textBox](int, int, int, int) {
             textBox->setBackColor(shell::colors::HoverText);
         };
@@ -234,15 +230,15 @@ void Form2_3::Form_Load() {
 
     Form2& page = platform::window<Form2>();
     const ChannelRows rows = page.rowsFromGrid();
-    EditRow = NumberOrZero(ParseWholeNumber(page.Tag));
+    EditRow = IntOrZero(ParseWholeNumber(page.Tag));
     // A row the grid no longer has reads as an empty one.
     const ChannelRow row =
         EditRow >= 1 && EditRow <= static_cast<int>(rows.size()) ? rows[EditRow - 1] : ChannelRow{};
-    EditChannel = NumberOrZero(ParseWholeNumber(row[ChannelNumber]));
+    EditChannel = IntOrZero(ParseWholeNumber(row[ChannelNumber]));
     Label16->setCaption(QStringLiteral("#") + QString::number(EditChannel) +
                         QStringLiteral(" 通道设置"));
     if (row[ChannelTypeName] == FinePartWord) {
-        OldCoarseChannel = NumberOrZero(NamedCoarseChannel(row[AttributeName]));
+        OldCoarseChannel = IntOrZero(NamedCoarseChannel(row[AttributeName]));
     }
 
     // Each field set below runs that field's own rule, as the user's choice would.
@@ -293,7 +289,8 @@ void Form2_3::Combo1_Click() {
         showAttributeFields(false);
         // Choosing Part again lists the channels afresh rather than after the old items.
         Combo5->Clear();
-        const CoarseChoices choices = CoarseChannelChoices(gridRows(), EditChannel);
+        const CoarseChoices choices = CoarseChannelChoices(gridRows(), edited());
+        PartCoarseChannel = choices.partCoarseChannel;
         for (const QString& item : choices.items) {
             Combo5->AddItem(item);
         }
@@ -324,7 +321,7 @@ void Form2_3::Combo3_Click() {
 
 void Form2_3::Combo4_Click() {
     const ChannelRows rows = gridRows();
-    const std::optional<std::size_t> stored = FindChannelRow(rows, EditChannel);
+    const std::optional<std::size_t> stored = FindEditedRow(rows, edited());
     ChannelFields preset = fields();
     ApplyAttributeTypeDefaults(preset, stored ? rows[*stored] : ChannelRow{});
     // One list after the other, each running its own rule; a list already at its position
@@ -371,10 +368,6 @@ void Form2_3::Text3_Change() {
     TianXieJianCha();
 }
 
-void Form2_3::TextBox_KeyDown() {
-    Tag = QStringLiteral("1");
-}
-
 void Form2_3::ValidateLevel(TextBox* levelBox, bool& cancel) {
     if (IsValidLevelText(levelBox->Text())) {
         return;
@@ -401,7 +394,7 @@ bool Form2_3::ChongFuJianCha() {
         return true;
     }
     const std::optional<int> coarse = CoarseChannelOfItem(Combo5->Text());
-    const int duplicates = coarse ? ::ChongFuJianCha(gridRows(), EditChannel, *coarse) : 0;
+    const int duplicates = coarse ? ::ChongFuJianCha(gridRows(), edited(), *coarse) : 0;
     for (int i = 0; i < duplicates; ++i) {
         platform::msgBox(DuplicateFinePartMessage);
         Combo5->setListIndex(-1);
@@ -439,14 +432,20 @@ platform::Control* Form2_3::controlOf(DialogField field) const {
     return Text1;
 }
 
+// The channel page comes to the front again. A page the user has left for the basic
+// information or the advanced page stays hidden: showing it would lay the grid out for a channel
+// count that may be half typed on the basic information page, dropping the rows beyond it.
 void Form2_3::backToChannelPage() {
-    platform::window<Form2>().Show();
+    Form2& page = platform::window<Form2>();
+    if (page.Visible()) {
+        page.Show();
+    }
     platform::unload(*this);
 }
 
 void Form2_3::Command1_Click() {
     ChannelRows rows = gridRows();
-    const AcceptOutcome outcome = AcceptChannel(rows, EditChannel, OldCoarseChannel, fields());
+    const AcceptOutcome outcome = AcceptChannel(rows, edited(), OldCoarseChannel, fields());
     if (outcome.result == AcceptOutcome::Result::ChannelGone) {
         backToChannelPage();
         return;
@@ -474,9 +473,9 @@ void Form2_3::Command2_Click() {
 
 void Form2_3::Command3_Click() {
     ChannelRows rows = gridRows();
-    if (FindChannelRow(rows, EditChannel) &&
+    if (FindEditedRow(rows, edited()) &&
         platform::msgBox(DeleteQuestion(EditChannel), MsgButtons::OkCancel) == MsgResult::Ok) {
-        const DeleteOutcome outcome = DeleteChannel(rows, EditChannel);
+        const DeleteOutcome outcome = DeleteChannel(rows, edited());
         for (const QString& announcement : outcome.announcements) {
             platform::msgBox(announcement);
         }

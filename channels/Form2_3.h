@@ -10,8 +10,8 @@
 namespace channels {
 
 // The channel settings dialog: edits the channel of the row clicked on the channel table page.
-// It writes the grid only on OK and on delete, and then finds its channel again by number,
-// since the page may have moved or dropped rows while the dialog stood open.
+// It writes the grid only on OK and on delete. Whenever it reads or writes its channel it finds
+// it again (FindEditedRow), since the page may have moved or dropped rows while it stood open.
 class Form2_3 : public platform::Form {
 public:
     static constexpr const char* Name = "Form2_3";
@@ -30,8 +30,16 @@ public:
     void Text1_Change();
     void Text2_Change();
     void Text3_Change();
-    // Any key pressed down in Text1 to Text6.
-    void TextBox_KeyDown();
+    void Text4_Change() { TianXieJianCha(); }
+    void Text5_Change() { TianXieJianCha(); }
+    void Text6_Change() { TianXieJianCha(); }
+    // Any key pressed down in a box marks the dialog changed, before the key takes effect.
+    void Text1_KeyDown() { Tag = QStringLiteral("1"); }
+    void Text2_KeyDown() { Tag = QStringLiteral("1"); }
+    void Text3_KeyDown() { Tag = QStringLiteral("1"); }
+    void Text4_KeyDown() { Tag = QStringLiteral("1"); }
+    void Text5_KeyDown() { Tag = QStringLiteral("1"); }
+    void Text6_KeyDown() { Tag = QStringLiteral("1"); }
     void Text4_Validate(bool& cancel) { ValidateLevel(Text4, cancel); }
     void Text5_Validate(bool& cancel) { ValidateLevel(Text5, cancel); }
     void Text6_Validate(bool& cancel) { ValidateLevel(Text6, cancel); }
@@ -48,9 +56,10 @@ public:
     ChannelFields fields() const;
 
     int EditRow = 0;
+    int PartCoarseChannel = 0;
+    bool FieldsFilled = true;
     int EditChannel = 0;
     int OldCoarseChannel = 0;
-    bool FieldsFilled = true;
 
     platform::Label* Label16; // title on the dark band
     platform::Label* Label1;
@@ -91,6 +100,7 @@ private:
     void backToChannelPage();
     void writeGrid(const ChannelRows& rows);
     ChannelRows gridRows() const;
+    EditedChannel edited() const { return {EditRow, EditChannel}; }
     platform::Control* controlOf(DialogField field) const;
     std::array<platform::TextBox*, 6> textBoxes() const;
 };

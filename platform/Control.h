@@ -135,6 +135,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override {
         handleMouseMove(event);
         Base::mouseMoveEvent(event);
+        // The move belongs to this control alone: passed on, it would reach the container's
+        // and the window's rules too, which restore the resting colours just set.
+        event->accept();
     }
     void focusInEvent(QFocusEvent* event) override {
         Base::focusInEvent(event);

@@ -174,7 +174,17 @@ void TextBox::insertTyped(const QString& text) {
 }
 
 void TextBox::insertFiltered(const QString& text) {
+    // One paste fills at most the room the box had when it began. A change rule that selects
+    // the text it refuses would otherwise make room again for the rest, and a long paste would
+    // run that rule, message and all, once for every few characters.
+    int room = -1; // no limit
+    if (maxLength_ > 0) {
+        room = std::max(0, maxLength_ - static_cast<int>(this->text().size()) + SelLength());
+    }
     for (const QChar ch : text) {
+        if (room == 0) {
+            return;
+        }
         int code = ch.unicode();
         if (code < 32 || code == 127) {
             continue; // line breaks and tabs cannot stand in a one-line box
@@ -184,6 +194,9 @@ void TextBox::insertFiltered(const QString& text) {
         }
         if (code >= 32 && code != 127) {
             insertTyped(QString(QChar(code)));
+            if (room > 0) {
+                --room;
+            }
         }
     }
 }
@@ -261,6 +274,19 @@ void TextBox::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QLineEdit::mousePressEvent(event);
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        // The desktop's selection paste goes through the key-press rule like any other paste.
+        if (handleMouseRelease(event) && !isReadOnly() &&
+            QApplication::clipboard()->supportsSelection()) {
+            insertFiltered(QApplication::clipboard()->text(QClipboard::Selection));
+        }
+        event->accept();
+        return;
+    }
+    ControlWidget<QLineEdit>::mouseReleaseEvent(event);
 }
 
 // ---- Label ----
@@ -613,6 +639,8 @@ bool CommonDialog::ShowSave() {
     request.defaultExt = DefaultExt;
     request.fileName = FileName;
     request.title = DialogTitle;
+    request.overwritePrompt = (Flags & OverwritePrompt) != 0;
+    request.createPrompt = (Flags & CreatePrompt) != 0;
     const std::optional<QString> chosen = desktop().showSaveDialog(request);
     if (!chosen || chosen->isEmpty()) {
         return false;

@@ -59,6 +59,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void applyKey(int keyAscii);
@@ -239,6 +240,9 @@ private:
 class CommonDialog : public QObject {
 public:
     CommonDialog(QObject* parent, const QString& name);
+    // Flags of the save dialog that make it ask before it returns a name.
+    static constexpr int OverwritePrompt = 0x2; // before replacing a file that exists
+    static constexpr int CreatePrompt = 0x2000; // before creating a file that does not exist
     QString InitDir;
     QString Filter;
     int FilterIndex = 1;

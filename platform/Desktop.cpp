@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -105,10 +107,29 @@ std::optional<QString> RealDesktop::showSaveDialog(const SaveDialogRequest& requ
     if (!request.fileName.isEmpty()) {
         dialog.selectFile(request.fileName);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        const QString chosen = dialog.selectedFiles().constFirst();
+        if (!request.createPrompt || QFileInfo::exists(chosen)) {
+            return chosen;
+        }
+        // No goes back to the dialog, as the system's own create prompt does.
+        QMessageBox ask(QMessageBox::Warning, dialog.windowTitle(),
+                        QStringLiteral("%1\n此文件不存在。\n要创建该文件吗？")
+                            .arg(QDir::toNativeSeparators(chosen)),
+                        QMessageBox::NoButton, &dialog);
+        QPushButton* yes = ask.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+        QPushButton* no = ask.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+        ask.setDefaultButton(yes);
+        ask.setEscapeButton(no);
+        ask.exec();
+        if (ask.clickedButton() == yes) {
+            return chosen;
+        }
+        dialog.selectFile(chosen);
     }
-    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<QColor> RealDesktop::showColorDialog(const QColor& initial) {

@@ -33,6 +33,7 @@ struct SaveDialogRequest {
     QString defaultExt;
     QString fileName;
     bool overwritePrompt = true;
+    bool createPrompt = false; // ask before a name that does not exist yet is returned
     QString title;
 };
 

@@ -208,9 +208,13 @@ void Form3::Command7_Click() {
 bool Form3::WriteFixtureFile() {
     const QString remembered = platform::GetSetting(SettingsApp, SettingsSection, SettingsKey);
     CommonDialog1->InitDir = StartingSaveFolder(remembered);
+    CommonDialog1->CancelError = true;
     CommonDialog1->Filter = QStringLiteral("K36灯库文件 (*.K36)|*.K36");
     CommonDialog1->FilterIndex = 1;
     CommonDialog1->DefaultExt = QStringLiteral("K36");
+    // Overwrite prompt, extension different, file must exist and create prompt: the dialog asks
+    // before replacing a file and before creating one.
+    CommonDialog1->Flags = 0x3402;
     if (!CommonDialog1->ShowSave()) {
         return false;
     }

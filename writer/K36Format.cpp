@@ -1,8 +1,9 @@
 #include "writer/K36Format.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <limits>
+#include <cmath>
 
 namespace {
 
@@ -17,42 +18,33 @@ QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-// A decimal whole number, optionally signed and surrounded by blanks, that fits 32 bits.
-std::optional<qint32> wholeNumber(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-
-    bool negative = false;
-    if (begin < end && (text[begin] == QLatin1Char('+') || text[begin] == QLatin1Char('-'))) {
-        negative = text[begin] == QLatin1Char('-');
-        ++begin;
-    }
-    if (begin == end)
+// A decimal number as the editors keep it: blanks around, a sign, digits with or without a
+// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf").
+std::optional<double> decimalNumber(const QString& text) {
+    static const QRegularExpression form(
+        QStringLiteral("^ *[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)? *$"));
+    if (!form.match(text).hasMatch())
         return std::nullopt;
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
 
-    const qint64 limit = negative ? -qint64(std::numeric_limits<qint32>::min())
-                                  : qint64(std::numeric_limits<qint32>::max());
-    qint64 value = 0;
-    for (qsizetype i = begin; i < end; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > limit)
-            return std::nullopt;
-    }
-    return static_cast<qint32>(negative ? -value : value);
+// The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
+double roundHalfEven(double value) {
+    const double nearest = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return nearest;
 }
 
 QString hexField(const QString& cellText, const QString& where) {
     const auto field = HexField(cellText);
     if (!field)
         throw Failure{where + QStringLiteral(": \"") + cellText +
-                      QStringLiteral("\" is not a number from 0 up")};
+                      QStringLiteral("\" is not a value from 0 to 255")};
     return *field;
 }
 
@@ -212,14 +204,13 @@ void writePalettes(AdvancedStores& stores, QStringList& lines) {
     lines << QStringLiteral(";") << DashLine << QStringLiteral("; Preset Palette Tables")
           << QStringLiteral(";");
     for (int g = 0; g < groups.count(); ++g) {
-        const QString where = QStringLiteral("palette group %1").arg(g + 1);
+        const QString group = groups.text(PaletteFields::GroupName, g);
+        const QString where = QStringLiteral("palette group \"%1\"").arg(group);
         copyTable(groups, g, PaletteFields::GroupTable, stores.paletteTable, where);
         const TextTable& table = stores.paletteTable;
 
         QString line =
-            LeftField(QStringLiteral("PFTABLE ") + quoted(groups.text(PaletteFields::GroupName, g)),
-                      23) +
-            LeftField(QStringLiteral("-1"), 4);
+            LeftField(QStringLiteral("PFTABLE ") + quoted(group), 23) + LeftField("-1", 4);
         for (int k = 2; k <= table.fieldUpper(); ++k)
             line += LeftField(table.cell(k, 0), 4);
         lines << line;
@@ -227,7 +218,9 @@ void writePalettes(AdvancedStores& stores, QStringList& lines) {
         for (int r = 1; r <= table.rowUpper(); ++r) {
             line = LeftField(quoted(table.cell(0, r)), 23) + LeftField(table.cell(1, r), 4);
             for (int k = 2; k <= table.fieldUpper(); ++k)
-                line += hexField(table.cell(k, r), where + QStringLiteral(" entry %1").arg(r));
+                line += hexField(table.cell(k, r),
+                                 where + QStringLiteral(", entry \"%1\", channel %2")
+                                             .arg(table.cell(0, r), table.cell(k, 0)));
             lines << line;
         }
         lines << QStringLiteral("PFEND") << QString();
@@ -240,22 +233,21 @@ void writeMacros(AdvancedStores& stores, QStringList& lines) {
         return;
     lines << QStringLiteral(";") << DashLine << QStringLiteral("; Macros") << QString();
     for (int m = 0; m < macros.count(); ++m) {
-        const QString where = QStringLiteral("macro %1").arg(m + 1);
+        const QString name = macros.text(MacroFields::MacroName, m);
+        const QString where = QStringLiteral("macro \"%1\"").arg(name);
         copyTable(macros, m, MacroFields::StepTable, stores.macroStepTable, where);
         const TextTable& table = stores.macroStepTable;
 
-        QString line =
-            LeftField(QStringLiteral("MACRO ") + quoted(macros.text(MacroFields::MacroName, m)),
-                      23) +
-            LeftField(QString::number(m + 1), 4);
+        QString line = LeftField(QStringLiteral("MACRO ") + quoted(name), 23) +
+                       LeftField(QString::number(m + 1), 4);
         for (int k = 1; k <= table.fieldUpper(); ++k)
             line += LeftField(table.cell(k, 0), 4);
         lines << line;
 
         for (int r = 1; r <= table.rowUpper(); ++r) {
-            const QString step = where + QStringLiteral(" step %1").arg(r);
+            const QString step = where + QStringLiteral(", step %1").arg(r);
             const QString kind = table.cell(0, r);
-            const auto kindNumber = wholeNumber(kind);
+            const auto kindNumber = decimalNumber(kind);
             if (!kindNumber)
                 throw Failure{step + QStringLiteral(": step kind \"") + kind +
                               QStringLiteral("\" is not a number")};
@@ -264,9 +256,10 @@ void writeMacros(AdvancedStores& stores, QStringList& lines) {
                    LeftField(kind, 4);
             if (data) {
                 for (int k = 1; k <= table.fieldUpper(); ++k)
-                    line += hexField(table.cell(k, r), step);
+                    line += hexField(table.cell(k, r),
+                                     step + QStringLiteral(", channel %1").arg(table.cell(k, 0)));
             } else {
-                line += hexField(table.cell(1, r), step);
+                line += hexField(table.cell(1, r), step + QStringLiteral(", delay time"));
             }
             lines << line;
         }
@@ -309,20 +302,33 @@ QString LeftField(const QString& text, int width) {
 }
 
 std::optional<QString> HexField(const QString& cellText) {
-    const auto number = wholeNumber(cellText);
-    if (!number || *number < 0)
+    const auto number = decimalNumber(cellText);
+    if (!number)
         return std::nullopt;
-    return LeftField(QString::number(*number, 16).toUpper(), 4);
+    // A DMX value is one byte: anything the rounding leaves outside it would be a wrong number
+    // in the file, not a value the console could use.
+    const double value = roundHalfEven(*number);
+    if (value < 0 || value > 255)
+        return std::nullopt;
+    return LeftField(QString::number(static_cast<int>(value), 16).toUpper(), 4);
 }
 
 QString DateTimeText(const QDateTime& dateTime, const QLocale& locale) {
     const QString date = locale.toString(dateTime.date(), QLocale::ShortFormat);
-    if (dateTime.time() == QTime(0, 0))
+    // The stamp counts whole seconds: a clock a few milliseconds past midnight is midnight.
+    const QTime time = dateTime.time();
+    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
         return date;
     QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
-    if (!timeFormat.contains(QLatin1Char('s')))
-        timeFormat.replace(QLatin1String("mm"), QLatin1String("mm:ss"));
-    return date + QLatin1Char(' ') + locale.toString(dateTime.time(), timeFormat);
+    const qsizetype minutes = timeFormat.indexOf(QLatin1String("mm"));
+    if (!timeFormat.contains(QLatin1Char('s')) && minutes >= 0) {
+        // The seconds follow the minutes with the separator the locale puts before the minutes.
+        const QChar separator = minutes > 0 && !timeFormat[minutes - 1].isLetter()
+                                    ? timeFormat[minutes - 1]
+                                    : QLatin1Char(':');
+        timeFormat.insert(minutes + 2, separator + QStringLiteral("ss"));
+    }
+    return date + QLatin1Char(' ') + locale.toString(time, timeFormat);
 }
 
 std::optional<WriteFailure> WriteFixtureLines(const FixtureSnapshot& fixture,
@@ -341,8 +347,6 @@ std::optional<WriteFailure> WriteFixtureLines(const FixtureSnapshot& fixture,
 }
 
 QByteArray AnsiBytes(const QString& text) {
-    QStringEncoder encoder("GBK");
-    QStringDecoder decoder("GBK");
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text) {
@@ -351,13 +355,15 @@ QByteArray AnsiBytes(const QString& text) {
             continue;
         }
         // Each character alone, kept only when it comes back unchanged: the converter's own
-        // substitution byte is not "?" for every character set.
+        // substitution byte is not "?" for every character set. Fresh converters each time,
+        // because resetting one does not clear its error, which would turn every character
+        // after the first that cannot be held into "?" as well.
+        QStringEncoder encoder("GBK");
+        QStringDecoder decoder("GBK");
         if (!c.isSurrogate() && encoder.isValid()) {
             const QByteArray encoded = encoder.encode(QStringView(&c, 1));
             const bool held =
                 !encoder.hasError() && decoder.decode(encoded) == QString(c) && !decoder.hasError();
-            encoder.resetState();
-            decoder.resetState();
             if (held) {
                 bytes.append(encoded);
                 continue;

@@ -12,8 +12,9 @@
 // Text set at the left of a field of the given width: filled with blanks, or cut without mark.
 QString LeftField(const QString& text, int width);
 
-// A cell's decimal whole number 0 to 2147483647 in upper-case hexadecimal in a field of width 4;
-// nothing when the cell holds anything else (an empty cell, a fraction, a negative number).
+// A cell's decimal number, rounded to a whole number with halves to the even neighbour, in
+// upper-case hexadecimal in a field of width 4; nothing when the cell holds no decimal number (an
+// empty cell included) or one that does not round to a DMX value 0 to 255.
 std::optional<QString> HexField(const QString& cellText);
 
 // The date-time text of the version line: the locale's short date, a blank and the time with

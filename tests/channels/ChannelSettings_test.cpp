@@ -33,12 +33,13 @@ ChannelFields Part(const QString& name, const QString& coarseItem) {
     return fields;
 }
 
-QStringList Levels(const ChannelRow& row) {
-    return {row[LocateLevel], row[HighLevel], row[LowLevel]};
+// The dialog opened on channel n while row n held it, as before any row moved.
+EditedChannel Opened(int channel) {
+    return {channel, channel};
 }
 
-QStringList Levels(const ChannelFields& fields) {
-    return {fields.locateLevel, fields.highLevel, fields.lowLevel};
+QStringList Levels(const ChannelRow& row) {
+    return {row[LocateLevel], row[HighLevel], row[LowLevel]};
 }
 
 } // namespace
@@ -68,51 +69,6 @@ TEST(ChannelFieldRules, CorrectCurveAndOutputAndJudgeLevels) {
     }
 }
 
-TEST(ChannelLoad, ShowsTheStoredRowAsTheDialogRulesLeaveIt) {
-    // An empty row: nothing chosen, the boxes' defaults, no message.
-    const LoadedChannel empty = LoadChannel(NumberOnly(4));
-    EXPECT_EQ(empty.fields, ChannelFields{});
-    EXPECT_TRUE(empty.messages.isEmpty());
-    EXPECT_EQ(empty.oldCoarseChannel, 0);
-
-    // Key 01's presets are overwritten by the stored (here empty) levels.
-    ChannelRow row = Dimmer(1);
-    row[LocateLevel].clear();
-    row[HighLevel].clear();
-    row[LowLevel].clear();
-    LoadedChannel loaded = LoadChannel(row);
-    EXPECT_EQ(loaded.fields.channelType, 0);
-    EXPECT_EQ(loaded.fields.attributeKey, 0);
-    EXPECT_EQ(loaded.fields.attributeType, 8);
-    EXPECT_EQ(Levels(loaded.fields), QStringList({"0", "-1", "-1"}));
-
-    // Stored texts the boxes refuse: the messages come in field order.
-    row = Dimmer(1);
-    row[Curve] = "2";
-    row[OutputPercent] = "abc";
-    row[Invert] = "I";
-    loaded = LoadChannel(row);
-    EXPECT_EQ(loaded.messages, QStringList({CurveMessage, NotNumberMessage}));
-    EXPECT_EQ(loaded.fields.curve, "1");
-    EXPECT_EQ(loaded.fields.outputPercent, "100");
-    EXPECT_TRUE(loaded.fields.inverted);
-
-    // The attribute type decides the wheel, except a dimmer's wheel once one is stored.
-    row = Pan(1);
-    row[ControlWheel] = "Left";
-    EXPECT_EQ(LoadChannel(row).fields.controlWheel, RightWheelIndex);
-    row = Dimmer(1);
-    row[ControlWheel] = "Right";
-    EXPECT_EQ(LoadChannel(row).fields.controlWheel, RightWheelIndex);
-
-    // A fine part opens in Part mode, remembers its coarse channel and gets no defaults.
-    loaded = LoadChannel(MakeFinePart(8, "Pan fine", 7, "E"));
-    EXPECT_EQ(loaded.fields.channelType, PartTypeIndex);
-    EXPECT_EQ(loaded.oldCoarseChannel, 7);
-    EXPECT_EQ(loaded.fields.attributeKey, -1);
-    EXPECT_EQ(loaded.fields.controlWheel, -1);
-}
-
 TEST(ChannelAttributeDefaults, FillWhatIsNotChosenAndSetTheWheel) {
     const auto chosen = [](const QString& letter, ChannelFields fields = {}) {
         fields.attributeType = AttributeTypeIndexOf(letter);
@@ -123,19 +79,15 @@ TEST(ChannelAttributeDefaults, FillWhatIsNotChosenAndSetTheWheel) {
     EXPECT_EQ(fields.channelType, HtpTypeIndex);
     EXPECT_EQ(fields.attributeKey, 0);
     EXPECT_EQ(fields.controlWheel, LeftWheelIndex);
-    EXPECT_EQ(Levels(fields), QStringList({"255", "255", "0"}));
 
     fields = chosen("E");
     EXPECT_EQ(fields.channelType, LtpTypeIndex);
     EXPECT_EQ(fields.attributeKey, 2);
     EXPECT_EQ(fields.controlWheel, RightWheelIndex);
-    EXPECT_EQ(Levels(fields), QStringList({"128", "-1", "-1"}));
     EXPECT_EQ(chosen("F").controlWheel, LeftWheelIndex);
-
-    // Key "19" has no presets: the levels stay.
-    fields = chosen("S");
-    EXPECT_EQ(fields.attributeKey, 18);
-    EXPECT_EQ(Levels(fields), Levels(ChannelFields{}));
+    EXPECT_EQ(chosen("S").attributeKey, 18);
+    EXPECT_EQ(chosen("A").channelType, InstantTypeIndex);
+    EXPECT_EQ(chosen("A").attributeKey, 3);
 
     // Type and key already chosen: only the wheel changes; a dimmer's chosen wheel stays.
     ChannelFields set = Attribute("x", InstantTypeIndex, 7, LeftWheelIndex, "0");
@@ -157,31 +109,6 @@ TEST(ChannelAttributeDefaults, FillWhatIsNotChosenAndSetTheWheel) {
     EXPECT_EQ(fields.attributeKey, -1);
 }
 
-TEST(ChannelStandardNames, FillTheFieldsOfThePickedName) {
-    ChannelFields fields;
-    ApplyStandardChannelName(fields, 0);
-    ChannelFields dimmer = Attribute("Dimmer", HtpTypeIndex, 0, LeftWheelIndex, "H");
-    dimmer.locateLevel = "255";
-    dimmer.highLevel = "255";
-    dimmer.lowLevel = "0";
-    EXPECT_EQ(fields, dimmer);
-
-    // A fine part sets only its type and name.
-    ApplyStandardChannelName(fields, 23);
-    EXPECT_EQ(fields.name, "Pan fine");
-    EXPECT_EQ(fields.channelType, PartTypeIndex);
-    EXPECT_EQ(fields.attributeType, AttributeTypeIndexOf("H"));
-
-    ApplyStandardChannelName(fields, -1);
-    EXPECT_TRUE(fields.name.isEmpty());
-    EXPECT_EQ(fields.channelType, PartTypeIndex);
-
-    // "C. Mix" in the list, "C.Mix" as the name.
-    ApplyStandardChannelName(fields, 13);
-    EXPECT_EQ(fields.name, "C.Mix 1");
-    EXPECT_EQ(fields.attributeType, AttributeTypeIndexOf("B"));
-}
-
 TEST(ChannelCoarseChoice, OffersCoarseChannelsAndRefusesATakenOne) {
     ChannelRows rows{Pan(1, "16bit", "s"),
                      MakeFinePart(2, "Pan fine", 1, "E"),
@@ -190,17 +117,17 @@ TEST(ChannelCoarseChoice, OffersCoarseChannelsAndRefusesATakenOne) {
                      Pan(5, "16bit NF", "S"),
                      Dimmer(6)};
     // Plain channel: every named channel but itself, fine parts and channels owning one.
-    CoarseChoices choices = CoarseChannelChoices(rows, 6);
+    CoarseChoices choices = CoarseChannelChoices(rows, Opened(6));
     EXPECT_EQ(choices.items, QStringList({"3 - Dimmer", "5 - Pan"}));
     EXPECT_EQ(choices.selected, -1);
 
     // A fine part is offered only its own coarse channel, already chosen, wherever it stands.
     std::swap(rows[0], rows[4]);
-    choices = CoarseChannelChoices(rows, 2);
+    choices = CoarseChannelChoices(rows, Opened(2));
     EXPECT_EQ(choices.items, QStringList({"1 - Pan"}));
     EXPECT_EQ(choices.selected, 0);
     rows[1] = MakeFinePart(2, "Pan fine", 9, "E");
-    EXPECT_TRUE(CoarseChannelChoices(rows, 2).items.isEmpty());
+    EXPECT_TRUE(CoarseChannelChoices(rows, Opened(2)).items.isEmpty());
 
     EXPECT_EQ(CoarseChannelOfItem("123 - Tilt"), 123);
     EXPECT_EQ(CoarseChannelOfItem(""), std::nullopt);
@@ -209,10 +136,10 @@ TEST(ChannelCoarseChoice, OffersCoarseChannelsAndRefusesATakenOne) {
     // Another row already is channel 1's fine part; the channel's own row never counts.
     rows = {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E"), NumberOnly(3),
             MakeFinePart(4, "x", 123, "E")};
-    EXPECT_EQ(ChongFuJianCha(rows, 3, 1), 1);
-    EXPECT_EQ(ChongFuJianCha(rows, 2, 1), 0);
-    EXPECT_EQ(ChongFuJianCha(rows, 3, 12), 0);
-    EXPECT_EQ(ChongFuJianCha(rows, 3, 123), 1);
+    EXPECT_EQ(ChongFuJianCha(rows, Opened(3), 1), 1);
+    EXPECT_EQ(ChongFuJianCha(rows, Opened(2), 1), 0);
+    EXPECT_EQ(ChongFuJianCha(rows, Opened(3), 12), 0);
+    EXPECT_EQ(ChongFuJianCha(rows, Opened(3), 123), 1);
 }
 
 TEST(ChannelFillIn, AsksForTheFieldsOfTheChosenMode) {
@@ -235,7 +162,7 @@ TEST(ChannelAccept, ReleasesTheFinePartOfASixteenBitChannelOnEveryOk) {
     ChannelRows rows{Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")};
     const ChannelFields pan = Attribute("Pan", LtpTypeIndex, 2, RightWheelIndex, "E");
 
-    AcceptOutcome outcome = AcceptChannel(rows, 1, 0, pan);
+    AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, pan);
     EXPECT_EQ(outcome.result, AcceptOutcome::Result::Written);
     EXPECT_EQ(outcome.announcements,
               QStringList({"该16bit通道由通道 1 [Pan] 与通道 3 [Pan fine] 组成，因此，更改通道 1 "
@@ -248,7 +175,7 @@ TEST(ChannelAccept, ReleasesTheFinePartOfASixteenBitChannelOnEveryOk) {
     // The release happens before the checks, so a refused OK has already released it.
     ChannelFields unnamed = pan;
     unnamed.name.clear();
-    outcome = AcceptChannel(rows, 1, 0, unnamed);
+    outcome = AcceptChannel(rows, Opened(1), 0, unnamed);
     EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
     EXPECT_EQ(outcome.refusal, "请填写通道名称...");
     EXPECT_EQ(outcome.refusalFocus, DialogField::Name);
@@ -257,13 +184,13 @@ TEST(ChannelAccept, ReleasesTheFinePartOfASixteenBitChannelOnEveryOk) {
     EXPECT_EQ(rows[0][ChannelName], "Pan") << "nothing of the edited row is written";
 
     // Nothing left to release on the next OK.
-    EXPECT_TRUE(AcceptChannel(rows, 1, 0, pan).announcements.isEmpty());
+    EXPECT_TRUE(AcceptChannel(rows, Opened(1), 0, pan).announcements.isEmpty());
 }
 
 TEST(ChannelAccept, ChecksFieldsInOrderAndByMode) {
     ChannelRows rows{NumberOnly(1), Dimmer(2)};
     const auto refusal = [&](const ChannelFields& fields) {
-        const AcceptOutcome outcome = AcceptChannel(rows, 1, 0, fields);
+        const AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, fields);
         EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
         EXPECT_EQ(rows[0], NumberOnly(1));
         return std::pair(outcome.refusal, outcome.refusalFocus);
@@ -290,7 +217,7 @@ TEST(ChannelAccept, ChecksFieldsInOrderAndByMode) {
     EXPECT_EQ(refusal(Part("f", "9 - Gone")), missingCoarse);
     ChannelFields part = Part("f", "2 - Dimmer");
     part.curve.clear();
-    EXPECT_EQ(AcceptChannel(rows, 1, 0, part).result, AcceptOutcome::Result::Written);
+    EXPECT_EQ(AcceptChannel(rows, Opened(1), 0, part).result, AcceptOutcome::Result::Written);
 }
 
 TEST(ChannelAccept, WritesAttributeRowsWithPanAndTiltLevels) {
@@ -299,13 +226,13 @@ TEST(ChannelAccept, WritesAttributeRowsWithPanAndTiltLevels) {
     fields.locateLevel = "128";
     fields.highLevel = "200";
     fields.inverted = true;
-    ASSERT_EQ(AcceptChannel(rows, 1, 0, fields).result, AcceptOutcome::Result::Written);
+    ASSERT_EQ(AcceptChannel(rows, Opened(1), 0, fields).result, AcceptOutcome::Result::Written);
     EXPECT_EQ(rows[0], ChannelRow({"1", "   ", "03", "Right", "LTP", "100", "1", "I", "Pan", "128",
                                    "-1", "-1", "L", "E"}));
 
     fields = Attribute("Gobo", 3, 5, LeftWheelIndex, "I");
     fields.highLevel = "200";
-    AcceptChannel(rows, 1, 0, fields);
+    AcceptChannel(rows, Opened(1), 0, fields);
     EXPECT_EQ(rows[0][ChannelTypeName], "16bit NF");
     EXPECT_EQ(rows[0][ChannelTypeLetter], "S");
     EXPECT_EQ(rows[0][AttributeName], "Gobo1");
@@ -317,7 +244,7 @@ TEST(ChannelAccept, PairsAFinePartAndPromotesItsCoarseChannel) {
                      MakeChannel(7, "Tilt", "03", "Left", "LTP", "Tilt", "L", "F"),
                      MakeChannel(8, "Gobo", "06", "Left", "Instant", "Gobo1", "I", "I")};
 
-    ASSERT_EQ(AcceptChannel(rows, 6, 0, Part("Dim fine", "5 - Dimmer")).result,
+    ASSERT_EQ(AcceptChannel(rows, Opened(6), 0, Part("Dim fine", "5 - Dimmer")).result,
               AcceptOutcome::Result::Written);
     EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
     EXPECT_EQ(rows[0][ChannelTypeLetter], "H");
@@ -326,7 +253,7 @@ TEST(ChannelAccept, PairsAFinePartAndPromotesItsCoarseChannel) {
 
     // A tilt fine part: "s" on the coarse channel, locate 128 on the fine part.
     // Re-attaching a fine part that stays a Part leaves its old coarse channel as it is.
-    AcceptChannel(rows, 6, 5, Part("Tilt fine", "7 - Tilt"));
+    AcceptChannel(rows, Opened(6), 5, Part("Tilt fine", "7 - Tilt"));
     EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
     EXPECT_EQ(rows[2][ChannelTypeName] + rows[2][ChannelTypeLetter], "16bits");
     EXPECT_EQ(rows[2][ChannelName], "Tilt") << "the coarse channel's other cells stay";
@@ -335,7 +262,7 @@ TEST(ChannelAccept, PairsAFinePartAndPromotesItsCoarseChannel) {
     EXPECT_EQ(rows[1][AttributeTypeLetter], "F");
     EXPECT_EQ(Levels(rows[1]), QStringList({"128", "0", "0"}));
 
-    AcceptChannel(rows, 6, 7, Part("Gobo fine", "8 - Gobo"));
+    AcceptChannel(rows, Opened(6), 7, Part("Gobo fine", "8 - Gobo"));
     EXPECT_EQ(rows[3][ChannelTypeLetter], "S");
 }
 
@@ -344,7 +271,7 @@ TEST(ChannelAccept, FallsBackTheFormerCoarseChannelWhenAFinePartIsRetyped) {
              {"E", "LTP/L"}, {"A", "Instant/I"}, {"H", "HTP/H"}}) {
         ChannelRows rows{MakeChannel(1, "C", "04", "Left", "16bit", "x", "s", letter),
                          MakeFinePart(2, "C fine", 1, letter)};
-        AcceptChannel(rows, 2, 1, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+        AcceptChannel(rows, Opened(2), 1, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
         EXPECT_EQ(rows[0][ChannelTypeName] + "/" + rows[0][ChannelTypeLetter], expected);
         EXPECT_EQ(rows[1][ChannelTypeName], "LTP");
     }
@@ -355,7 +282,7 @@ TEST(ChannelAccept, FindsChannelsByNumberAfterRowsMoved) {
     // third row; it now stands first.
     ChannelRows rows{NumberOnly(3), Dimmer(1), NumberOnly(2),
                      MakeChannel(7, "Tilt", "03", "Left", "LTP", "Tilt", "L", "F")};
-    ASSERT_EQ(AcceptChannel(rows, 3, 0, Part("Tilt fine", "7 - Tilt")).result,
+    ASSERT_EQ(AcceptChannel(rows, Opened(3), 0, Part("Tilt fine", "7 - Tilt")).result,
               AcceptOutcome::Result::Written);
     EXPECT_EQ(rows[0][AttributeName], "Ch7 fine");
     EXPECT_EQ(rows[3][ChannelTypeName], "16bit");
@@ -365,9 +292,48 @@ TEST(ChannelAccept, FindsChannelsByNumberAfterRowsMoved) {
     rows = {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")};
     const ChannelRows before = rows;
     const AcceptOutcome outcome =
-        AcceptChannel(rows, 9, 1, Attribute("x", LtpTypeIndex, 0, 0, "0"));
+        AcceptChannel(rows, Opened(9), 1, Attribute("x", LtpTypeIndex, 0, 0, "0"));
     EXPECT_EQ(outcome.result, AcceptOutcome::Result::ChannelGone);
     EXPECT_EQ(rows, before);
+
+    // A count change numbered a new row like a moved one: the row the dialog was opened on
+    // is the one written while it still carries the channel.
+    rows = {Pan(1, "16bit", "s"), MakeFinePart(3, "Pan fine", 1, "E"), NumberOnly(3)};
+    AcceptChannel(rows, {3, 3}, 0, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+    EXPECT_EQ(rows[2][ChannelName], "Zoom");
+    EXPECT_EQ(rows[1], MakeFinePart(3, "Pan fine", 1, "E"));
+    DeleteChannel(rows, {2, 3});
+    EXPECT_EQ(rows[1], NumberOnly(3));
+    EXPECT_EQ(rows[2][ChannelName], "Zoom");
+}
+
+TEST(ChannelAccept, KeepsThePairsWhenTheTableChangedBehindTheDialog) {
+    // The chosen coarse channel became a fine part, lost its name, or got another fine part
+    // while the dialog stood open (the quick setup writes rows meanwhile).
+    const auto refused = [](ChannelRows rows, const QString& message) {
+        const ChannelRows before = rows;
+        const AcceptOutcome outcome = AcceptChannel(rows, Opened(2), 0, Part("f", "1 - Pan"));
+        EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
+        EXPECT_EQ(outcome.refusal, message);
+        EXPECT_EQ(outcome.refusalFocus, DialogField::CoarseChannel);
+        EXPECT_EQ(rows, before);
+    };
+    const QString noCoarse = "请设置其依附的16bit高8位通道...";
+    refused({MakeFinePart(1, "Pan", 3, "E"), NumberOnly(2), Pan(3)}, noCoarse);
+    refused({NumberOnly(1), NumberOnly(2)}, noCoarse);
+    refused({Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")},
+            DuplicateFinePartMessage);
+
+    // A fine part given another type or deleted leaves its coarse channel 16-bit while another
+    // fine part still names it.
+    const ChannelRows twoFineParts{Pan(1, "16bit", "s"), MakeFinePart(2, "a", 1, "E"),
+                                   MakeFinePart(3, "b", 1, "E")};
+    ChannelRows rows = twoFineParts;
+    AcceptChannel(rows, Opened(2), 1, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+    EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
+    rows = twoFineParts;
+    DeleteChannel(rows, Opened(3));
+    EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
 }
 
 TEST(ChannelDelete, EmptiesTheChannelAndResolvesItsPair) {
@@ -375,7 +341,7 @@ TEST(ChannelDelete, EmptiesTheChannelAndResolvesItsPair) {
 
     ChannelRows rows{Dimmer(1), NumberOnly(2),
                      MakeChannel(4, "Zoom", "05", "Left", "LTP", "Zoom", "L", "Q")};
-    DeleteOutcome outcome = DeleteChannel(rows, 4);
+    DeleteOutcome outcome = DeleteChannel(rows, Opened(4));
     EXPECT_TRUE(outcome.found);
     EXPECT_TRUE(outcome.announcements.isEmpty());
     EXPECT_EQ(rows[2], NumberOnly(4));
@@ -384,18 +350,18 @@ TEST(ChannelDelete, EmptiesTheChannelAndResolvesItsPair) {
     // A fine part: its coarse channel falls back, found by number after the rows moved.
     rows = {MakeFinePart(3, "Pan fine", 1, "E"), Pan(1, "16bit", "s")};
     ChannelRow expected = Pan(1);
-    DeleteChannel(rows, 3);
+    DeleteChannel(rows, Opened(3));
     EXPECT_EQ(rows[1], expected);
     EXPECT_EQ(rows[0], NumberOnly(3));
 
     // A coarse channel that was re-typed meanwhile keeps its cells.
     rows = {Pan(1, "HTP", "H"), MakeFinePart(3, "Pan fine", 1, "E")};
-    DeleteChannel(rows, 3);
+    DeleteChannel(rows, Opened(3));
     EXPECT_EQ(rows[0], Pan(1, "HTP", "H"));
 
     // A coarse channel takes its fine part with it.
     rows = {Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")};
-    outcome = DeleteChannel(rows, 1);
+    outcome = DeleteChannel(rows, Opened(1));
     EXPECT_EQ(outcome.announcements,
               QStringList({"该16bit通道由通道 1 [Pan] 与通道 3 [Pan fine] 组成，因此删除通道 1 "
                            "也必须同时删除通道 3..."}));
@@ -403,9 +369,9 @@ TEST(ChannelDelete, EmptiesTheChannelAndResolvesItsPair) {
 
     // "16bit" chosen directly, without a fine part: no announcement.
     rows = {Pan(1, "16bit", "s")};
-    EXPECT_TRUE(DeleteChannel(rows, 1).announcements.isEmpty());
+    EXPECT_TRUE(DeleteChannel(rows, Opened(1)).announcements.isEmpty());
 
     rows = {Dimmer(1)};
-    EXPECT_FALSE(DeleteChannel(rows, 2).found);
+    EXPECT_FALSE(DeleteChannel(rows, Opened(2)).found);
     EXPECT_EQ(rows[0], Dimmer(1));
 }

@@ -147,6 +147,24 @@ TEST(ChannelGroupFineRows, MovesEachFineRowUnderItsCoarseChannel) {
     EXPECT_EQ(NumbersOf(rows), QStringList({"1", "2", "3", "4"}));
 }
 
+TEST(ChannelNumbering, EmptyNumberCellsTakeTheChannelsNoRowHolds) {
+    // A fresh or cleared table is numbered by position.
+    ChannelRows rows(3);
+    NumberEmptyChannelCells(rows);
+    EXPECT_EQ(NumbersOf(rows), QStringList({"1", "2", "3"}));
+
+    // Rows 1, 6, 2, 3 kept from a grouped six-channel table, then the count raised to 6 again:
+    // the new rows take 4 and 5, not a second 6.
+    rows = {Pan(1), MakeFinePart(6, "Pan fine", 1, "E"), NumberOnly(2), NumberOnly(3), {}, {}};
+    NumberEmptyChannelCells(rows);
+    EXPECT_EQ(NumbersOf(rows), QStringList({"1", "6", "2", "3", "4", "5"}));
+
+    // A number cell emptied by hand gets back the channel that went missing.
+    rows = {Pan(1), {}, NumberOnly(2), NumberOnly(4)};
+    NumberEmptyChannelCells(rows);
+    EXPECT_EQ(NumbersOf(rows), QStringList({"1", "3", "2", "4"}));
+}
+
 TEST(ChannelCoarsePairing, PromotionSetsSixteenBitWithLetterByAttributeType) {
     const auto promoted = [](const QString& attributeLetter, const QString& typeLetter) {
         ChannelRow coarse =

@@ -123,7 +123,9 @@ TEST_F(ChannelDialogTest, EmptyRowOpensWithDefaultsAndCancelsWithoutAQuestion) {
 }
 
 TEST_F(ChannelDialogTest, LoadingRunsEveryFieldRuleAndEndsUnchanged) {
-    // The dialog shows each stored row as the channel model loads it, with the same messages.
+    // Each field set while loading runs its rule: refused texts give their messages, the
+    // attribute type decides the wheel (a dimmer's only while none is stored) and the stored
+    // levels win over the key's presets.
     ChannelRow oddDimmer = Dimmer(1);
     oddDimmer[Curve] = "2";
     oddDimmer[OutputPercent] = "99999999999999999999999";
@@ -132,20 +134,46 @@ TEST_F(ChannelDialogTest, LoadingRunsEveryFieldRuleAndEndsUnchanged) {
     ChannelRow panOnLeft = Pan(2);
     panOnLeft[ControlWheel] = "Left";
     panOnLeft[Invert] = "I";
-    ChannelRow tilt = MakeChannel(3, "Tilt", "03", "Left", "16bit", "Tilt", "s", "F");
-    setRows({oddDimmer, panOnLeft, tilt, MakeFinePart(4, "Tilt fine", 3, "F"),
+    setRows({oddDimmer, panOnLeft, MakeChannel(3, "Tilt", "03", "Left", "16bit", "Tilt", "s", "F"),
+             MakeFinePart(4, "Tilt fine", 3, "F"),
              MakeChannel(5, "Frost", "19", "Left", "LTP", "Frost", "L", "S"),
              MakeChannel(6, "Odd", "0", "Up", "X", "Uncategorized", "?", "z")});
+    const auto shown = [](const QString& name, int type, int key, int wheel,
+                          const QString& attributeLetter) {
+        ChannelFields fields;
+        fields.name = name;
+        fields.channelType = type;
+        fields.attributeKey = key;
+        fields.controlWheel = wheel;
+        fields.attributeType = AttributeTypeIndexOf(attributeLetter);
+        return fields;
+    };
+    ChannelFields dimmer = shown("Dimmer", HtpTypeIndex, 0, RightWheelIndex, "H");
+    dimmer.highLevel = "255";
+    dimmer.lowLevel = "0";
+    ChannelFields pan = shown("Pan", LtpTypeIndex, 2, RightWheelIndex, "E");
+    pan.inverted = true;
+    ChannelFields fine = shown("Tilt fine", PartTypeIndex, -1, -1, "F");
+    fine.coarseChannelItem = "3 - Tilt";
+    const struct {
+        ChannelFields fields;
+        QStringList messages;
+        int oldCoarseChannel;
+    } expected[] = {
+        {dimmer, {"通道曲线通常设为 1...", "请输入数值范围0-100..."}, 0},
+        {pan, {}, 0},
+        {shown("Tilt", 4, 2, LeftWheelIndex, "F"), {}, 0},
+        {fine, {}, 3},
+        {shown("Frost", LtpTypeIndex, 18, LeftWheelIndex, "S"), {}, 0},
+        {shown("Odd", HtpTypeIndex, -1, -1, "z"), {}, 0},
+    };
     for (int row = 1; row <= 6; ++row) {
         SCOPED_TRACE(row);
         desktop.messages.clear();
-        const LoadedChannel expected = LoadChannel(rows()[row - 1]);
         Form2_3& dialog = open(row);
-        ChannelFields shown = dialog.fields();
-        shown.coarseChannelItem.clear();
-        EXPECT_EQ(shown, expected.fields);
-        EXPECT_EQ(messageTexts(), expected.messages);
-        EXPECT_EQ(dialog.OldCoarseChannel, expected.oldCoarseChannel);
+        EXPECT_EQ(dialog.fields(), expected[row - 1].fields);
+        EXPECT_EQ(messageTexts(), expected[row - 1].messages);
+        EXPECT_EQ(dialog.OldCoarseChannel, expected[row - 1].oldCoarseChannel);
         EXPECT_EQ(dialog.Tag, "0");
         EXPECT_TRUE(dialog.Command1->Enabled());
         EXPECT_TRUE(dialog.Command3->Enabled());
@@ -256,6 +284,15 @@ TEST_F(ChannelDialogTest, AttributeTypesPresetTypeKeyWheelAndLevels) {
     EXPECT_EQ(fresh.Combo2->Text(), "03 - Tilt/Pan");
     EXPECT_EQ(fresh.Combo3->Text(), "右");
     EXPECT_EQ(levels(fresh), QStringList({"128", "-1", "-1"}));
+    desktop.answerMessage(MsgResult::Ok);
+    fresh.Command2->userClick();
+    settle();
+
+    // Frost's key "19" has no level presets.
+    Form2_3& frost = open(3);
+    pickType(frost, "S");
+    EXPECT_EQ(frost.Combo2->Text(), "19");
+    EXPECT_EQ(levels(frost), QStringList({"0", "-1", "-1"}));
 }
 
 TEST_F(ChannelDialogTest, StoredFinePartTakesNoAttributeDefaults) {
@@ -538,10 +575,16 @@ TEST_F(ChannelDialogTest, PickedStandardNameFillsTheDialog) {
         if (entry.attributeKey < 0) {
             continue;
         }
+        SCOPED_TRACE(entry.name.toString().toStdString());
         pickStandardName(dialog, i);
-        ChannelFields expected = dialog.fields();
-        ApplyStandardChannelName(expected, i);
-        EXPECT_EQ(dialog.fields(), expected) << entry.name.toString().toStdString();
+        EXPECT_EQ(dialog.Text1->Text(), entry.name);
+        EXPECT_EQ(dialog.Combo1->ListIndex(), entry.channelType);
+        EXPECT_EQ(dialog.Combo2->ListIndex(), entry.attributeKey);
+        EXPECT_EQ(dialog.Combo4->ListIndex(), entry.attributeType);
+        EXPECT_EQ(dialog.Combo3->ListIndex(), entry.controlWheel);
+        EXPECT_EQ(levels(dialog),
+                  QStringList({entry.levels.locate.toString(), entry.levels.high.toString(),
+                               entry.levels.low.toString()}));
     }
 
     // A fine-part name sets only the type and the name.

@@ -107,3 +107,18 @@ TEST_F(ControlsTest, GridClickOnAFixedRowLeavesTheCurrentRow) {
 }
 
 } // namespace
+
+TEST_F(ControlsTest, SaveDialogAsksOnlyWhatItsFlagsAskFor) {
+    CommonDialog dialog(nullptr, "CommonDialog1");
+    desktop.answerDialog(ScriptedDesktop::Cancelled{});
+    EXPECT_FALSE(dialog.ShowSave());
+    desktop.answerDialog(ScriptedDesktop::Cancelled{});
+    dialog.Flags = 0x3402;
+    EXPECT_FALSE(dialog.ShowSave());
+
+    ASSERT_EQ(desktop.saveDialogs.size(), 2u);
+    EXPECT_FALSE(desktop.saveDialogs[0].overwritePrompt);
+    EXPECT_FALSE(desktop.saveDialogs[0].createPrompt);
+    EXPECT_TRUE(desktop.saveDialogs[1].overwritePrompt);
+    EXPECT_TRUE(desktop.saveDialogs[1].createPrompt);
+}

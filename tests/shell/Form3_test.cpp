@@ -150,6 +150,7 @@ TEST_F(Form3Test, SavingWritesTheFixtureAndRemembersTheFolder) {
     EXPECT_EQ(dialog.filterIndex, 1);
     EXPECT_EQ(dialog.defaultExt, "K36");
     EXPECT_TRUE(dialog.overwritePrompt);
+    EXPECT_TRUE(dialog.createPrompt);
     EXPECT_TRUE(dialog.fileName.isEmpty());
 
     EXPECT_EQ(readAll(path), expectedFile("SPOT1.K36"));
@@ -235,18 +236,19 @@ TEST_F(Form3Test, AValueThatCannotBeWrittenTouchesNoFile) {
     save(page, path);
     const QByteArray firstFile = readAll(path);
 
-    // A palette value that is no number stops the file halfway.
+    // A palette value outside one byte would be a wrong number in the file: the save stops.
     TextTable table(2, 1);
     table.setCell(0, 0, "Colour");
     table.setCell(2, 0, "1");
     table.setCell(0, 1, "Red");
     table.setCell(1, 1, "1");
-    table.setCell(2, 1, "red");
+    table.setCell(2, 1, "300");
     Public().Stores.paletteGroups.append({QString("Colour"), qint16(1), table});
     desktop.answerMessage(MsgResult::Ok);
     save(page, path);
 
-    EXPECT_TRUE(messageTexts().last().startsWith("文件保存失败："));
+    EXPECT_EQ(messageTexts().last(), "文件保存失败：palette group \"Colour\", entry \"Red\", "
+                                     "channel 1: \"300\" is not a value from 0 to 255");
     EXPECT_EQ(desktop.messages.back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(readAll(path), firstFile);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"SPOT1.K36"});

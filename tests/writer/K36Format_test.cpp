@@ -211,7 +211,7 @@ TEST(WriterFields, LeftFieldPadsOrCutsByCharacters) {
     EXPECT_EQ(LeftField("abc", -3), "");
 }
 
-TEST(WriterFields, HexFieldTakesOnlyPlainWholeNumbers) {
+TEST(WriterFields, HexFieldWritesDmxValuesAndRefusesEverythingElse) {
     EXPECT_EQ(HexField("0"), "0   ");
     EXPECT_EQ(HexField("10"), "A   ");
     EXPECT_EQ(HexField("128"), "80  ");
@@ -220,12 +220,42 @@ TEST(WriterFields, HexFieldTakesOnlyPlainWholeNumbers) {
     EXPECT_EQ(HexField("+12"), "C   ");
     EXPECT_EQ(HexField("007"), "7   ");
     EXPECT_EQ(HexField("-0"), "0   ");
-    // Beyond four hex digits the field rule cuts; the largest 32-bit number still converts.
-    EXPECT_EQ(HexField("65536"), "1000");
-    EXPECT_EQ(HexField("2147483647"), "7FFF");
+    // A colour box keeps a fraction or an exponent as typed, and so does the store: the value is
+    // rounded, halves to the even neighbour.
+    EXPECT_EQ(HexField("12.5"), "C   ");
+    EXPECT_EQ(HexField("13.5"), "E   ");
+    EXPECT_EQ(HexField("12.51"), "D   ");
+    EXPECT_EQ(HexField(".5"), "0   ");
+    EXPECT_EQ(HexField("7."), "7   ");
+    EXPECT_EQ(HexField("1e2"), "64  ");
+    EXPECT_EQ(HexField("2.55E+2"), "FF  ");
+    EXPECT_EQ(HexField("255.4"), "FF  ");
+    EXPECT_EQ(HexField("-0.4"), "0   ");
 
-    for (const char* bad : {"", " ", "abc", "1.5", "1e2", "&HFF", "0x10", "12a", "1 2", "+", "-",
-                            "- 1", "-1", "-2147483648", "2147483648", "99999999999999999999999"})
+    // Outside one byte a number would come out wrong or cut (65536 as "1000"), so it is refused.
+    for (const char* bad : {"",
+                            " ",
+                            "abc",
+                            "1e",
+                            "&HFF",
+                            "0x10",
+                            "12a",
+                            "1 2",
+                            "+",
+                            "-",
+                            ".",
+                            "- 1",
+                            "1,5",
+                            "inf",
+                            "nan",
+                            "-1",
+                            "-0.6",
+                            "255.5",
+                            "256",
+                            "65536",
+                            "2147483648",
+                            "1e400",
+                            "99999999999999999999999"})
         EXPECT_FALSE(HexField(bad)) << bad;
 }
 
@@ -250,10 +280,16 @@ TEST(WriterFields, DateTimeTextHasSecondsExceptAtMidnight) {
     EXPECT_EQ(DateTimeText(QDateTime(QDate(2024, 5, 6), QTime(0, 0, 1)), chinese),
               "2024/5/6 00:00:01");
     EXPECT_EQ(DateTimeText(QDateTime(QDate(2024, 5, 6), QTime(0, 0)), chinese), "2024/5/6");
+    // The clock's milliseconds do not show, so they do not make midnight a time either.
+    EXPECT_EQ(DateTimeText(QDateTime(QDate(2024, 5, 6), QTime(0, 0, 0, 999)), chinese), "2024/5/6");
 
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(DateTimeText(QDateTime(QDate(2024, 5, 6), QTime(13, 2, 3)), english),
               "5/6/24 1:02:03 PM");
+    // The seconds take the separator the locale puts before the minutes.
+    const QLocale finnish(QLocale::Finnish, QLocale::Finland);
+    EXPECT_EQ(DateTimeText(QDateTime(QDate(2024, 5, 6), QTime(13, 2, 3)), finnish),
+              "6.5.2024 13.02.03");
 }
 
 TEST(WriterSections, OnlyTheFirstColumnOfAStoreDecidesItsSection) {
@@ -303,7 +339,10 @@ TEST(WriterFailure, AValueThatIsNoNumberStopsTheWritingWhereItIs) {
     QStringList lines;
     const auto failure = WriteFixtureLines(scannerFixture(), stores, lines);
     ASSERT_TRUE(failure);
-    EXPECT_FALSE(failure->reason.isEmpty());
+    // The technician must be able to find the value.
+    EXPECT_EQ(
+        failure->reason,
+        "palette group \"Gobo\", entry \"Gobo1\", channel 7: \"abc\" is not a value from 0 to 255");
     // Everything up to the failing group's header line was complete.
     EXPECT_EQ(lines.size(), 91 + 7 + 4 + 5 + 1);
     EXPECT_EQ(lines.last(), "PFTABLE \"Gobo\"         -1  7   ");
@@ -366,6 +405,9 @@ TEST(WriterEncoding, ChineseTextIsWrittenInGbkAndFieldsCountCharacters) {
 
 TEST(WriterEncoding, WhatTheFileCannotHoldBecomesAQuestionMark) {
     EXPECT_EQ(AnsiBytes("a☃b"), "a?b");
+    // A character that cannot be held costs only its own place.
+    EXPECT_EQ(AnsiBytes("☃灯☃€灯"),
+              QByteArray("?") + QByteArray::fromHex("b5c6") + "?" + QByteArray::fromHex("80b5c6"));
     // Each half of a pair counts as a character of its field, so each becomes one mark.
     EXPECT_EQ(AnsiBytes("x😀y"), "x??y");
     EXPECT_EQ(AnsiBytes(QString(QChar(0xD800))), "?");

@@ -532,6 +532,16 @@ void ScenarioRunner::userAction(const Line& line) {
             fail(QStringLiteral("the grid has no cell %1 %2").arg(row).arg(col));
         }
         act([grid, row, col] { grid->userClickCell(row, col); });
+    } else if (command == "key" && (word(line, 2) == "Tab" || word(line, 2) == "Shift+Tab")) {
+        // Tab moves on from whatever control has the focus.
+        bool focused = true;
+        act([&] { focused = c.hasLogicalFocus() || c.userFocus(); });
+        if (!focused) {
+            fail(QStringLiteral("the focus could not move to %1").arg(name));
+        }
+        Form* form = c.form();
+        const bool forward = word(line, 2) == "Tab";
+        act([form, forward] { form->tabToNext(forward); });
     } else if (command == "type" || command == "key" || command == "paste" || command == "drop") {
         auto* box = dynamic_cast<platform::TextBox*>(&c);
         if (!box) {
@@ -563,10 +573,6 @@ void ScenarioRunner::userAction(const Line& line) {
             act([box, text] { box->insertFiltered(text); });
         } else {
             const QString keyName = word(line, 2);
-            if (keyName == "Tab" || keyName == "Shift+Tab") {
-                act([form, keyName] { form->tabToNext(keyName == "Tab"); });
-                return;
-            }
             static const std::map<QString, std::pair<int, Qt::KeyboardModifiers>> keys{
                 {"Backspace", {Qt::Key_Backspace, Qt::NoModifier}},
                 {"Delete", {Qt::Key_Delete, Qt::NoModifier}},
