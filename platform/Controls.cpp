@@ -21,18 +21,6 @@ void fillBackground(QWidget* w, QPalette::ColorRole role, const QColor& color) {
     w->setAutoFillBackground(true);
 }
 
-Qt::Alignment qtAlignment(Alignment alignment) {
-    switch (alignment) {
-    case AlignRight:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case AlignCenter:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case AlignLeft:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
 // The character code a key press delivers to a KeyPress rule, or 0 for keys
 // that deliver none (arrows, Delete, function keys).
 int keyAsciiFor(const QKeyEvent* event) {
@@ -60,6 +48,18 @@ int keyAsciiFor(const QKeyEvent* event) {
 }
 
 } // namespace
+
+Qt::Alignment qtAlignment(Alignment alignment) {
+    switch (alignment) {
+    case AlignRight:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case AlignCenter:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case AlignLeft:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
 
 // ---- TextBox ----
 

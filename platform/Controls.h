@@ -17,6 +17,8 @@ namespace platform {
 
 // Alignment values of labels and grid cells.
 enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+// The alignment as the widgets take it, always centred vertically.
+Qt::Alignment qtAlignment(Alignment alignment);
 
 class TextBox : public ControlWidget<QLineEdit> {
 public:

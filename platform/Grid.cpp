@@ -3,20 +3,6 @@
 #include <QHeaderView>
 
 namespace platform {
-namespace {
-Qt::Alignment cellAlignmentFlags(Alignment alignment) {
-    switch (alignment) {
-    case AlignRight:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case AlignCenter:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case AlignLeft:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-} // namespace
-
 Grid::Grid(QWidget* parent, const QString& name, int index)
     : ControlWidget<QTableWidget>(parent, name, index, true) {
     horizontalHeader()->hide();
@@ -133,7 +119,7 @@ void Grid::styleCell(int row, int col) {
                                 : static_cast<size_t>(col) < colAlignment_.size()
                                     ? colAlignment_[static_cast<size_t>(col)]
                                     : AlignLeft;
-    it->setTextAlignment(cellAlignmentFlags(alignment));
+    it->setTextAlignment(qtAlignment(alignment));
 }
 
 void Grid::styleAll() {

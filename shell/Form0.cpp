@@ -7,23 +7,12 @@
 #include "shell/Form3.h"
 #include "shell/Module1.h"
 #include "shell/Public.h"
+#include "shell/Workflow.h"
 
 namespace shell {
 
 using platform::CommandButton;
 using platform::Label;
-
-namespace {
-CommandButton* workflowBox(platform::Form* form, const char* name, const QString& caption, int left,
-                           int top, int width, bool enabled) {
-    auto* button = new CommandButton(form, name);
-    button->setCaption(caption);
-    button->Move(left, top, width, 450);
-    button->setBackColor(colors::ButtonRest);
-    button->setEnabled(enabled);
-    return button;
-}
-} // namespace
 
 Form0::Form0() : Form(QString::fromLatin1(Name)) {
     setClientSize(6600, 7200);
@@ -54,19 +43,19 @@ Form0::Form0() : Form(QString::fromLatin1(Name)) {
     Command11 = workflowBox(this, "Command11", QStringLiteral("新建"), 4200, 1200, 1800, true);
     Command13 = workflowBox(this, "Command13", QStringLiteral("关闭"), 4200, 2000, 1800, true);
 
-    Line4 = addLine("Line4", 1800, 1650, 1800, 2000);
-    Line5 = addLine("Line5", 1800, 2450, 1800, 2800);
-    Line6 = addLine("Line6", 1800, 3250, 1800, 3600);
-    Line7 = addLine("Line7", 900, 4050, 900, 5725);
-    Line10 = addLine("Line10", 900, 4525, 1200, 4525);
-    Line11 = addLine("Line11", 900, 5125, 1200, 5125);
-    Line13 = addLine("Line13", 900, 5725, 1200, 5725);
-    Line1 = addLine("Line1", 3000, 1425, 3600, 1425);
-    Line8 = addLine("Line8", 3600, 1425, 4200, 1425);
-    Line2 = addLine("Line2", 3600, 1425, 3600, 2225);
-    Line17 = addLine("Line17", 3600, 2225, 4200, 2225);
-    Line14 = addLine("Line14", 5100, 2450, 5100, 6525);
-    Line15 = addLine("Line15", 3000, 6525, 5100, 6525);
+    Line4 = workflowLine(this, "Line4", 1800, 1650, 1800, 2000);
+    Line5 = workflowLine(this, "Line5", 1800, 2450, 1800, 2800);
+    Line6 = workflowLine(this, "Line6", 1800, 3250, 1800, 3600);
+    Line7 = workflowLine(this, "Line7", 900, 4050, 900, 5725);
+    Line10 = workflowLine(this, "Line10", 900, 4525, 1200, 4525);
+    Line11 = workflowLine(this, "Line11", 900, 5125, 1200, 5125);
+    Line13 = workflowLine(this, "Line13", 900, 5725, 1200, 5725);
+    Line1 = workflowLine(this, "Line1", 3000, 1425, 3600, 1425);
+    Line8 = workflowLine(this, "Line8", 3600, 1425, 4200, 1425);
+    Line2 = workflowLine(this, "Line2", 3600, 1425, 3600, 2225);
+    Line17 = workflowLine(this, "Line17", 3600, 2225, 4200, 2225);
+    Line14 = workflowLine(this, "Line14", 5100, 2450, 5100, 6525);
+    Line15 = workflowLine(this, "Line15", 3000, 6525, 5100, 6525);
 
     Command11->Click = [this] { Command11_Click(); };
     Command13->Click = [this] { Command13_Click(); };
@@ -83,13 +72,6 @@ Form0::Form0() : Form(QString::fromLatin1(Name)) {
         Line2->setBorderColor(platform::systemWindowText());
         Line17->setBorderColor(platform::systemWindowText());
     };
-}
-
-platform::Line* Form0::addLine(const char* name, int x1, int y1, int x2, int y2) {
-    auto* line = new platform::Line(this, name);
-    line->setPoints(x1, y1, x2, y2);
-    line->setBorderColor(colors::LineRest);
-    return line;
 }
 
 void Form0::Form_Activate() {

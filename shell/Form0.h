@@ -47,9 +47,6 @@ public:
     platform::Line* Line14;
     platform::Line* Line15;
     platform::Line* Line17;
-
-private:
-    platform::Line* addLine(const char* name, int x1, int y1, int x2, int y2);
 };
 
 } // namespace shell

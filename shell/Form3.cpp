@@ -8,6 +8,7 @@
 #include "shell/Colors.h"
 #include "shell/Module1.h"
 #include "shell/Public.h"
+#include "shell/Workflow.h"
 #include "writer/K36Format.h"
 #include "writer/SaveFixture.h"
 
@@ -23,16 +24,6 @@ namespace {
 const QString SettingsApp = QStringLiteral("TavoK36Edit");
 const QString SettingsSection = QStringLiteral("SaveDir");
 const QString SettingsKey = QStringLiteral("Dir");
-
-CommandButton* workflowBox(platform::Form* form, const char* name, const QString& caption, int left,
-                           int top, int width, bool enabled) {
-    auto* button = new CommandButton(form, name);
-    button->setCaption(caption);
-    button->Move(left, top, width, 450);
-    button->setBackColor(colors::ButtonRest);
-    button->setEnabled(enabled);
-    return button;
-}
 
 // The fixture as the basic information page and the channel grid hold it right now.
 FixtureSnapshot currentFixture(const QString& fileTitle) {
@@ -101,18 +92,18 @@ Form3::Form3() : Form(QString::fromLatin1(Name)) {
     Command8 = workflowBox(this, "Command8", QStringLiteral("新建"), 4200, 1500, 1800, true);
     Command10 = workflowBox(this, "Command10", QStringLiteral("退出"), 4200, 2200, 1800, true);
 
-    Line1 = addLine("Line1", 1800, 1950, 1800, 2200);
-    Line2 = addLine("Line2", 1800, 2650, 1800, 2900);
-    Line3 = addLine("Line3", 1800, 3350, 1800, 3600);
-    Line4 = addLine("Line4", 900, 4050, 900, 6300);
-    Line5 = addLine("Line5", 900, 4525, 1200, 4525);
-    Line6 = addLine("Line6", 900, 5125, 1200, 5125);
-    Line7 = addLine("Line7", 900, 5725, 1200, 5725);
-    Line8 = addLine("Line8", 3000, 1725, 4200, 1725);
-    Line9 = addLine("Line9", 3600, 1725, 3600, 2425);
-    Line10 = addLine("Line10", 3600, 2425, 4200, 2425);
-    Line12 = addLine("Line12", 3000, 6525, 5100, 6525);
-    Line13 = addLine("Line13", 5100, 2650, 5100, 6525);
+    Line1 = workflowLine(this, "Line1", 1800, 1950, 1800, 2200);
+    Line2 = workflowLine(this, "Line2", 1800, 2650, 1800, 2900);
+    Line3 = workflowLine(this, "Line3", 1800, 3350, 1800, 3600);
+    Line4 = workflowLine(this, "Line4", 900, 4050, 900, 6300);
+    Line5 = workflowLine(this, "Line5", 900, 4525, 1200, 4525);
+    Line6 = workflowLine(this, "Line6", 900, 5125, 1200, 5125);
+    Line7 = workflowLine(this, "Line7", 900, 5725, 1200, 5725);
+    Line8 = workflowLine(this, "Line8", 3000, 1725, 4200, 1725);
+    Line9 = workflowLine(this, "Line9", 3600, 1725, 3600, 2425);
+    Line10 = workflowLine(this, "Line10", 3600, 2425, 4200, 2425);
+    Line12 = workflowLine(this, "Line12", 3000, 6525, 5100, 6525);
+    Line13 = workflowLine(this, "Line13", 5100, 2650, 5100, 6525);
 
     Command2->Click = [this] { Command2_Click(); };
     Command7->Click = [this] { Command7_Click(); };
@@ -171,13 +162,6 @@ Form3::Form3() : Form(QString::fromLatin1(Name)) {
     };
     Command8->MouseMove = [this](int, int, int, int) { Command8->setBackColor(colors::Hover); };
     Command10->MouseMove = [this](int, int, int, int) { Command10->setBackColor(colors::Hover); };
-}
-
-platform::Line* Form3::addLine(const char* name, int x1, int y1, int x2, int y2) {
-    auto* line = new platform::Line(this, name);
-    line->setPoints(x1, y1, x2, y2);
-    line->setBorderColor(colors::LineRest);
-    return line;
 }
 
 void Form3::Form_Load() {

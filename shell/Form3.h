@@ -54,7 +54,6 @@ private:
     bool WriteFixtureFile();
     void highlightChannelStep(bool on);
     void highlightTableButtons(bool on);
-    platform::Line* addLine(const char* name, int x1, int y1, int x2, int y2);
 };
 
 } // namespace shell
