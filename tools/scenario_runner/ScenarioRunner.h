@@ -67,5 +67,6 @@ private:
     size_t checkedCommands_ = 0;
     size_t checkedWeb_ = 0;
     bool started_ = false;
+    QStringList immutable_;
     platform::ScriptedDesktop desktop_;
 };
