@@ -867,16 +867,16 @@ void ScenarioRunner::checkControl(const QString& what, const Line& line) {
         }
     };
     auto expectColor = [&](const QColor& actual) {
-        const QString spec = word(line, 3);
+        const QString colorName = word(line, 3);
         QColor expected;
-        if (spec == "highlight") {
+        if (colorName == "highlight") {
             expected = platform::systemHighlight();
-        } else if (spec == "windowtext") {
+        } else if (colorName == "windowtext") {
             expected = platform::systemWindowText();
-        } else if (spec == "buttonface") {
+        } else if (colorName == "buttonface") {
             expected = platform::systemButtonFace();
         } else {
-            expected = QColor(spec.toInt(), word(line, 4).toInt(), word(line, 5).toInt());
+            expected = QColor(colorName.toInt(), word(line, 4).toInt(), word(line, 5).toInt());
         }
         if (actual.rgb() != expected.rgb()) {
             fail(QStringLiteral("the colour is %1").arg(describe(actual)));
