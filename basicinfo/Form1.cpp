@@ -492,64 +492,48 @@ void Form1::refuseMaxAddress() {
     }
 }
 
+// The three address boxes share their rules; only the maximum address offers a correction.
+void Form1::addressChange(TextBox* box) {
+    switch (checkAddressText(box, MaxStartAddress)) {
+    case AddressText::Inside:
+        shell::Public().DataChanged = true;
+        break;
+    case AddressText::Outside:
+        if (box == Text7) {
+            refuseMaxAddress();
+        } else {
+            refuseAddress(box);
+        }
+        break;
+    case AddressText::Empty:
+        break;
+    }
+}
+
+void Form1::leaveAddressBox(TextBox* box) {
+    const QString text = box->Text();
+    if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxStartAddress)) {
+        takeFocusBack(box);
+    }
+}
+
 void Form1::Text6_Change() {
-    switch (checkAddressText(Text6, MaxStartAddress)) {
-    case AddressText::Inside:
-        shell::Public().DataChanged = true;
-        break;
-    case AddressText::Outside:
-        refuseAddress(Text6);
-        break;
-    case AddressText::Empty:
-        break;
-    }
+    addressChange(Text6);
 }
-
 void Form1::Text7_Change() {
-    switch (checkAddressText(Text7, MaxStartAddress)) {
-    case AddressText::Inside:
-        shell::Public().DataChanged = true;
-        break;
-    case AddressText::Outside:
-        refuseMaxAddress();
-        break;
-    case AddressText::Empty:
-        break;
-    }
+    addressChange(Text7);
 }
-
 void Form1::Text8_Change() {
-    switch (checkAddressText(Text8, MaxStartAddress)) {
-    case AddressText::Inside:
-        shell::Public().DataChanged = true;
-        break;
-    case AddressText::Outside:
-        refuseAddress(Text8);
-        break;
-    case AddressText::Empty:
-        break;
-    }
+    addressChange(Text8);
 }
-
 void Form1::Text6_LostFocus() {
-    const QString text = Text6->Text();
-    if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxStartAddress)) {
-        takeFocusBack(Text6);
-    }
+    leaveAddressBox(Text6);
 }
-
 void Form1::Text7_LostFocus() {
-    const QString text = Text7->Text();
-    if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxStartAddress)) {
-        takeFocusBack(Text7);
-    }
+    leaveAddressBox(Text7);
 }
-
 void Form1::Text8_LostFocus() {
-    const QString text = Text8->Text();
-    if (!text.isEmpty() && (text.toInt() < 1 || text.toInt() > MaxStartAddress)) {
-        takeFocusBack(Text8);
-    }
+    leaveAddressBox(Text8);
 }
 
 void Form1::Text9_Change() {

@@ -92,6 +92,8 @@ private:
     std::array<platform::TextBox*, 8> textBoxes() const;
     void refuseChannelCount();
     void refuseAddress(platform::TextBox* box);
+    void addressChange(platform::TextBox* box);
+    void leaveAddressBox(platform::TextBox* box);
     void refuseMaxAddress();
     bool checkNumberRanges();
     void showColorMixWarning();

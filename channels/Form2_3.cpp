@@ -496,7 +496,7 @@ void Form2_3::Form_MouseMove(int, int, int, int) {
         textBox->setBackColor(shell::colors::TextRest);
     }
     for (platform::OptionButton* option : Option1) {
-        option->setBackColor(palette().color(QPalette::Window));
+        option->setBackColor(platform::systemButtonFace());
     }
 }
 

@@ -245,6 +245,9 @@ public:
     // Flags of the save dialog that make it ask before it returns a name.
     static constexpr int OverwritePrompt = 0x2; // before replacing a file that exists
     static constexpr int CreatePrompt = 0x2000; // before creating a file that does not exist
+    // Kept for the callers' record; the desktop's save dialog has no use for them.
+    static constexpr int ExtensionDifferent = 0x400;
+    static constexpr int FileMustExist = 0x1000;
     QString InitDir;
     QString Filter;
     int FilterIndex = 1;

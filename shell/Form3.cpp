@@ -21,7 +21,6 @@ using platform::MsgIcon;
 using platform::MsgResult;
 
 namespace {
-const QString SettingsApp = QStringLiteral("TavoK36Edit");
 const QString SettingsSection = QStringLiteral("SaveDir");
 const QString SettingsKey = QStringLiteral("Dir");
 
@@ -190,15 +189,17 @@ void Form3::Command7_Click() {
 }
 
 bool Form3::WriteFixtureFile() {
-    const QString remembered = platform::GetSetting(SettingsApp, SettingsSection, SettingsKey);
+    const QString remembered =
+        platform::GetSetting(SettingsApplication, SettingsSection, SettingsKey);
     CommonDialog1->InitDir = StartingSaveFolder(remembered);
     CommonDialog1->CancelError = true;
     CommonDialog1->Filter = QStringLiteral("K36灯库文件 (*.K36)|*.K36");
     CommonDialog1->FilterIndex = 1;
     CommonDialog1->DefaultExt = QStringLiteral("K36");
-    // Overwrite prompt, extension different, file must exist and create prompt: the dialog asks
-    // before replacing a file and before creating one.
-    CommonDialog1->Flags = 0x3402;
+    // The dialog asks before replacing a file and before creating one.
+    CommonDialog1->Flags =
+        platform::CommonDialog::OverwritePrompt | platform::CommonDialog::ExtensionDifferent |
+        platform::CommonDialog::FileMustExist | platform::CommonDialog::CreatePrompt;
     if (!CommonDialog1->ShowSave()) {
         return false;
     }
@@ -218,7 +219,7 @@ bool Form3::WriteFixtureFile() {
     }
     platform::msgBox(QStringLiteral("文件保存成功！"), MsgButtons::OkOnly, MsgIcon::Information,
                      QStringLiteral("操作提示"));
-    platform::SaveSetting(SettingsApp, SettingsSection, SettingsKey, FolderOfFile(path));
+    platform::SaveSetting(SettingsApplication, SettingsSection, SettingsKey, FolderOfFile(path));
     return true;
 }
 

@@ -25,6 +25,9 @@ PublicState& Public();
 // Back to the state of a program that has just started (tests).
 void resetPublic();
 
+// The program's name in the per-user settings store, where the last save folder is kept.
+inline const QString SettingsApplication = QStringLiteral("TavoK36Edit");
+
 // The maker's web address that the link labels open.
 inline const QString MakerWebAddress = QStringLiteral("https://k36-editor.example.org/");
 

@@ -7,6 +7,7 @@
 #include "platform/Form.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
+#include "shell/Public.h"
 #include "shell/Start.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ void registerWindows() {
 
 void prepareApplication(QApplication& app) {
     initResources();
-    QApplication::setApplicationName(QStringLiteral("TavoK36Edit"));
+    QApplication::setApplicationName(SettingsApplication);
     // Fusion draws the buttons' and boxes' own colours on every desktop.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Hidden windows keep the program running; it ends through its own rules.
