@@ -18,28 +18,6 @@ QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-// A decimal number as the editors keep it: blanks around, a sign, digits with or without a
-// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf").
-std::optional<double> decimalNumber(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral("^ *[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)? *$"));
-    if (!form.match(text).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-// The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
-double roundHalfEven(double value) {
-    const double nearest = std::round(value);
-    if (std::fabs(value - std::trunc(value)) == 0.5)
-        return 2.0 * std::round(value / 2.0);
-    return nearest;
-}
-
 QString hexField(const QString& cellText, const QString& where) {
     const auto field = HexField(cellText);
     if (!field)
@@ -247,7 +225,7 @@ void writeMacros(AdvancedStores& stores, QStringList& lines) {
         for (int r = 1; r <= table.rowUpper(); ++r) {
             const QString step = where + QStringLiteral(", step %1").arg(r);
             const QString kind = table.cell(0, r);
-            const auto kindNumber = decimalNumber(kind);
+            const auto kindNumber = DecimalNumber(kind);
             if (!kindNumber)
                 throw Failure{step + QStringLiteral(": step kind \"") + kind +
                               QStringLiteral("\" is not a number")};
@@ -301,13 +279,32 @@ QString LeftField(const QString& text, int width) {
     return text + QString(width - text.size(), QLatin1Char(' '));
 }
 
+std::optional<double> DecimalNumber(const QString& text) {
+    static const QRegularExpression form(
+        QStringLiteral("^ *[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)? *$"));
+    if (!form.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double RoundHalfEven(double value) {
+    const double nearest = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return nearest;
+}
+
 std::optional<QString> HexField(const QString& cellText) {
-    const auto number = decimalNumber(cellText);
+    const auto number = DecimalNumber(cellText);
     if (!number)
         return std::nullopt;
     // A DMX value is one byte: anything the rounding leaves outside it would be a wrong number
     // in the file, not a value the console could use.
-    const double value = roundHalfEven(*number);
+    const double value = RoundHalfEven(*number);
     if (value < 0 || value > 255)
         return std::nullopt;
     return LeftField(QString::number(static_cast<int>(value), 16).toUpper(), 4);

@@ -9,6 +9,14 @@
 #include <QStringList>
 #include <optional>
 
+// A decimal number as the editors keep it: blanks around, a sign, digits with or without a
+// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf"). A DMX value box
+// holds a value exactly when its text passes this test, so the file can always carry it.
+std::optional<double> DecimalNumber(const QString& text);
+
+// The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
+double RoundHalfEven(double value);
+
 // Text set at the left of a field of the given width: filled with blanks, or cut without mark.
 QString LeftField(const QString& text, int width);
 
