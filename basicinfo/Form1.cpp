@@ -1,12 +1,12 @@
 #include "basicinfo/Form1.h"
 
 #include "channels/Form2.h"
+#include "common/Banner.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
-#include "shell/Banner.h"
-#include "shell/Colors.h"
 #include "shell/Form0.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
 
 namespace basicinfo {
 
@@ -16,7 +16,7 @@ using platform::MsgIcon;
 using platform::MsgResult;
 using platform::OptionButton;
 using platform::TextBox;
-namespace colors = shell::colors;
+namespace colors = common::colors;
 
 namespace {
 
@@ -75,44 +75,13 @@ bool trimToLength(TextBox* box) {
     return true;
 }
 
-bool isColorMixLetter(const QString& letter) {
-    static const QStringList letters{QStringLiteral("T"), QStringLiteral("U"), QStringLiteral("V"),
-                                     QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
-    return letters.contains(letter);
-}
-
 } // namespace
-
-QString ColorChannelList(const ChannelRows& rows) {
-    QStringList channels;
-    for (const ChannelRow& row : rows) {
-        if (isColorMixLetter(row[AttributeTypeLetter])) {
-            channels << QStringLiteral("CH") + row[ChannelNumber];
-        }
-    }
-    return channels.join(QStringLiteral(", "));
-}
-
-QString ColorMixWarningText(const QString& channelList) {
-    return QStringLiteral("彩色混合模式已被改变！\r\n\r\n请重新设置 ") + channelList +
-           QStringLiteral(" 通道...");
-}
-
-QString NumberBoxText(const QString& text, int maxLength) {
-    QString digits;
-    for (const QChar ch : text) {
-        if (ch >= u'0' && ch <= u'9' && (maxLength <= 0 || digits.size() < maxLength)) {
-            digits += ch;
-        }
-    }
-    return digits;
-}
 
 Form1::Form1() : Form(QString::fromLatin1(Name)) {
     setClientSize(7200, 7500);
     setAutoFillBackground(true);
 
-    const shell::Banner banner = shell::addBanner(this, 7200, "Label13", "Label15");
+    const common::Banner banner = common::addBanner(this, 7200, "Label13", "Label15");
     Label13 = banner.band;
     Label15 = banner.link;
 
@@ -269,7 +238,7 @@ void Form1::TextBox_GotFocus(TextBox* box) {
 // ---- loading, activation, closing ----
 
 void Form1::Form_Load() {
-    setCaption(shell::Public().WindowTitle);
+    setCaption(common::Public().WindowTitle);
     ColorMixChanged = false;
 }
 
@@ -281,13 +250,43 @@ void Form1::Form_Activate() {
     if (isVisible()) {
         Text3->SetFocus();
     }
-    Label2->setCaption(QStringLiteral("正在编辑：") + shell::Public().EditingFileLabel);
+    Label2->setCaption(QStringLiteral("正在编辑：") + common::Public().EditingFileLabel);
 }
 
 void Form1::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
-    if (mode == platform::UnloadMode::CloseBox && !shell::ConfirmExit()) {
+    if (mode == platform::UnloadMode::CloseBox && !common::ConfirmExit()) {
         cancel = true;
     }
+}
+
+// ---- what other windows ask of the page ----
+
+FixtureInfo Form1::fixtureInfo() const {
+    FixtureInfo info;
+    info.makerName = Text3->Text();
+    info.deviceName = Text4->Text();
+    info.channelCountText = Text5->Text();
+    info.minDmx = Text6->Text();
+    info.maxDmx = Text7->Text();
+    info.divBy = Text8->Text();
+    info.maxPan = Text9->Text();
+    info.maxTilt = Text10->Text();
+    info.conventional = Option2[0]->Value();
+    info.movingLightType = Combo1->ListIndex();
+    info.colorMixMode = Option1[1]->Value()   ? ColorMixMode::Rgb
+                        : Option1[2]->Value() ? ColorMixMode::Cmy
+                                              : ColorMixMode::None;
+    return info;
+}
+
+void Form1::resetToDefaults() {
+    for (TextBox* box : textBoxes()) {
+        box->setText(QString());
+    }
+    Option1[0]->setValue(true);
+    Option2[1]->setValue(true);
+    Combo1->setListIndex(0);
+    ChooseMovingHeadOnActivate = true;
 }
 
 // ---- navigation ----
@@ -327,7 +326,7 @@ void Form1::Command3_Click() {
     }
     Hide();
     platform::window<channels::Form2>().Show();
-    shell::PublicState& pub = shell::Public();
+    common::PublicState& pub = common::Public();
     if (ColorMixChanged && !pub.SkipColorMixCheck) {
         showColorMixWarning();
     }
@@ -337,7 +336,7 @@ void Form1::Command3_Click() {
 
 void Form1::showColorMixWarning() {
     channels::Form2& page = platform::window<channels::Form2>();
-    page.MSFlexGrid1->setRows(Text5->Text().toInt() + 1);
+    page.resizeGrid(Text5->Text().toInt());
     const QString channelList = ColorChannelList(page.rowsFromGrid());
     if (channelList.isEmpty()) {
         return;
@@ -352,8 +351,7 @@ void Form1::Command2_Click() {
         MsgResult::Ok) {
         return;
     }
-    shell::ResetAllData();
-    platform::window<shell::Form0>().Show();
+    platform::window<shell::Form0>().returnToMenu();
     platform::unload(*this);
 }
 
@@ -384,15 +382,15 @@ void Form1::Text3_Change() {
         return;
     }
     const QString text = Text3->Text();
-    if (!text.isEmpty() && !shell::IsAsciiText(text)) {
+    if (!text.isEmpty() && !common::IsAsciiText(text)) {
         Text3->setText(text.left(text.size() - 1));
         Text3->setSelStart(static_cast<int>(Text3->Text().size()));
     }
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
 }
 
 void Form1::Text3_LostFocus() {
-    if (!Text3->Text().isEmpty() && !shell::IsAsciiText(Text3->Text())) {
+    if (!Text3->Text().isEmpty() && !common::IsAsciiText(Text3->Text())) {
         takeFocusBack(Text3);
     }
 }
@@ -402,18 +400,18 @@ void Form1::Text4_Change() {
         return;
     }
     const QString text = Text4->Text();
-    if (!text.isEmpty() && !shell::IsNameText(text)) {
+    if (!text.isEmpty() && !common::IsNameText(text)) {
         Text4->setText(text.left(text.size() - 1));
         Text4->setSelStart(static_cast<int>(Text4->Text().size()));
     }
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
 }
 
 void Form1::Text5_Change() {
     if (trimToNumber(Text5)) {
         return;
     }
-    shell::PublicState& pub = shell::Public();
+    common::PublicState& pub = common::Public();
     const QString text = Text5->Text();
     if (text.isEmpty()) {
         Text6->setText(QString());
@@ -496,7 +494,7 @@ void Form1::refuseMaxAddress() {
 void Form1::addressChange(TextBox* box) {
     switch (checkAddressText(box, MaxStartAddress)) {
     case AddressText::Inside:
-        shell::Public().DataChanged = true;
+        common::Public().DataChanged = true;
         break;
     case AddressText::Outside:
         if (box == Text7) {
@@ -541,7 +539,7 @@ void Form1::Text9_Change() {
         return;
     }
     if (!Text9->Text().isEmpty()) {
-        shell::Public().DataChanged = true;
+        common::Public().DataChanged = true;
     }
 }
 
@@ -549,11 +547,11 @@ void Form1::Text10_Change() {
     if (trimToNumber(Text10)) {
         return;
     }
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
 }
 
 void Form1::Option1_Click(int) {
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
     ColorMixChanged = true;
 }
 
@@ -564,7 +562,7 @@ void Form1::Option2_Click(int) {
         control->setVisible(movingLight);
     }
     Frame2->setHeight(movingLight ? MovingLightFrameHeight : ConventionalFrameHeight);
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
 }
 
 // ---- hover feedback ----

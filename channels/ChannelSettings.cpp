@@ -6,6 +6,10 @@
 #include <limits>
 #include <utility>
 
+namespace channels {
+
+using enum ChannelColumn;
+
 bool IsPartMode(const ChannelFields& fields) {
     return fields.channelType == PartTypeIndex;
 }
@@ -352,3 +356,5 @@ DeleteOutcome DeleteChannel(ChannelRows& rows, EditedChannel edited) {
     ClearChannel(rows[*editedRow]);
     return outcome;
 }
+
+} // namespace channels

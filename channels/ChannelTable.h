@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+namespace channels {
+
 // Rules over the whole channel table. Indexes into ChannelRows are 0-based: index i is grid
 // row i + 1. A channel is always found by its ChannelNumber cell, never by its position, since
 // the fine rows get moved under their coarse channels.
@@ -90,3 +92,5 @@ void CoarsePromotion(ChannelRow& coarse);
 // attribute type H, "Instant"/"I" for I, J, A and N, "LTP"/"L" for the others. A coarse channel
 // of any other type keeps its cells.
 void CoarseFallback(ChannelRow& coarse);
+
+} // namespace channels

@@ -4,20 +4,20 @@
 #include "channels/ChannelTable.h"
 #include "channels/Form2_3.h"
 #include "channels/Vocabulary.h"
+#include "common/Banner.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
-#include "shell/Banner.h"
-#include "shell/Colors.h"
 #include "shell/Form3.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
 
 #include <algorithm>
 
 namespace channels {
 
+using common::Public;
 using platform::CommandButton;
 using platform::Label;
-using shell::Public;
 
 namespace {
 const QColor HeaderBack{255, 192, 128};
@@ -29,7 +29,7 @@ CommandButton* pageButton(platform::Form* form, const char* name, const QString&
     button->setCaption(caption);
     button->setToolTipText(tip);
     button->Move(left, top, width, 450);
-    button->setBackColor(shell::colors::ButtonRest);
+    button->setBackColor(common::colors::ButtonRest);
     return button;
 }
 } // namespace
@@ -38,7 +38,7 @@ Form2::Form2() : Form(QString::fromLatin1(Name)) {
     setClientSize(11400, 8400);
     setAutoFillBackground(true);
 
-    const shell::Banner banner = shell::addBanner(this, 11400, "Label3", "Label4", "Picture1");
+    const common::Banner banner = common::addBanner(this, 11400, "Label3", "Label4", "Picture1");
     Label3 = banner.band;
     Label4 = banner.link;
 
@@ -48,7 +48,7 @@ Form2::Form2() : Form(QString::fromLatin1(Name)) {
     Label1 = new Label(this, "Label1");
     Label1->Move(5400, 1080, 5640, 300);
     Label1->setCaption(QStringLiteral("正在编辑："));
-    Label1->setTextAlignment(platform::AlignRight);
+    Label1->setTextAlignment(platform::Alignment::Right);
 
     MSFlexGrid1 = new platform::Grid(this, "MSFlexGrid1");
     MSFlexGrid1->Move(360, 1440, 10680, 5940);
@@ -77,7 +77,7 @@ Form2::Form2() : Form(QString::fromLatin1(Name)) {
 
     for (CommandButton* button : {Command1, Command2, Command3}) {
         button->MouseMove = [button](int, int, int, int) {
-            button->setBackColor(shell::colors::Hover);
+            button->setBackColor(common::colors::Hover);
         };
     }
 }
@@ -100,14 +100,14 @@ void Form2::layOutGrid() {
     grid.setRows(count + 1);
 
     for (int col = 0; col < ChannelColumnCount; ++col) {
-        grid.setColAlignment(col, platform::AlignCenter);
+        grid.setColAlignment(col, platform::Alignment::Center);
     }
     grid.setRow(0);
     for (int col = 0; col < ChannelColumnCount; ++col) {
         if (ChannelGridColumns[col].cellAlignment & Qt::AlignLeft) {
-            grid.setColAlignment(col, platform::AlignLeft);
+            grid.setColAlignment(col, platform::Alignment::Left);
             grid.setCol(col);
-            grid.setCellAlignment(platform::AlignCenter);
+            grid.setCellAlignment(platform::Alignment::Center);
         }
     }
 
@@ -120,7 +120,8 @@ void Form2::layOutGrid() {
     ChannelRows rows = rowsFromGrid();
     NumberEmptyChannelCells(rows);
     for (int row = 1; row <= count; ++row) {
-        grid.setTextMatrix(row, ChannelNumber, rows[static_cast<size_t>(row - 1)][ChannelNumber]);
+        grid.setTextMatrix(row, ColumnIndex(ChannelColumn::ChannelNumber),
+                           rows[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber]);
     }
 }
 
@@ -159,16 +160,16 @@ void Form2::Command2_Click() {
 }
 
 void Form2::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
-    if (mode == platform::UnloadMode::CloseBox && !shell::ConfirmExit()) {
+    if (mode == platform::UnloadMode::CloseBox && !common::ConfirmExit()) {
         cancel = true;
     }
 }
 
 void Form2::Form_MouseMove(int, int, int, int) {
     for (CommandButton* button : {Command1, Command2, Command3}) {
-        button->setBackColor(shell::colors::ButtonRest);
+        button->setBackColor(common::colors::ButtonRest);
     }
-    Label4->setForeColor(shell::colors::LinkRest);
+    Label4->setForeColor(common::colors::LinkRest);
 }
 
 ChannelRows Form2::rowsFromGrid() const {
@@ -177,18 +178,26 @@ ChannelRows Form2::rowsFromGrid() const {
     for (int r = 1; r <= last; ++r) {
         ChannelRow row;
         for (int c = 0; c < ChannelColumnCount; ++c) {
-            row[c] = MSFlexGrid1->TextMatrix(r, c);
+            row.cells[c] = MSFlexGrid1->TextMatrix(r, c);
         }
         rows.push_back(row);
     }
     return rows;
 }
 
+void Form2::resizeGrid(int channelCount) {
+    MSFlexGrid1->setRows(channelCount + 1);
+}
+
+void Form2::clearGrid() {
+    MSFlexGrid1->Clear();
+}
+
 void Form2::writeRowsToGrid(const ChannelRows& rows) {
     const int last = std::min<int>(static_cast<int>(rows.size()), MSFlexGrid1->Rows() - 1);
     for (int r = 1; r <= last; ++r) {
         for (int c = 0; c < ChannelColumnCount; ++c) {
-            MSFlexGrid1->setTextMatrix(r, c, rows[r - 1][c]);
+            MSFlexGrid1->setTextMatrix(r, c, rows[r - 1].cells[c]);
         }
     }
 }

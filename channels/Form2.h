@@ -26,6 +26,10 @@ public:
     ChannelRows rowsFromGrid() const;
     // Writes rows back from grid row 1 on; rows beyond the grid's last row are left out.
     void writeRowsToGrid(const ChannelRows& rows);
+    // The grid holds channelCount rows below its header row; new rows come empty.
+    void resizeGrid(int channelCount);
+    // Empties every cell; the page renumbers and re-heads the rows on its next activation.
+    void clearGrid();
 
     platform::Grid* MSFlexGrid1;
     platform::CommandButton* Command1;

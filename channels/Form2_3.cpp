@@ -4,22 +4,23 @@
 #include "channels/Form2.h"
 #include "channels/Form2_2.h"
 #include "channels/Vocabulary.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
-#include "shell/Colors.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
 
 #include <initializer_list>
 
 namespace channels {
 
+using common::Public;
 using platform::ComboBox;
 using platform::CommandButton;
 using platform::Label;
 using platform::MsgButtons;
 using platform::MsgResult;
 using platform::TextBox;
-using shell::Public;
+using enum ChannelColumn;
 
 namespace {
 
@@ -53,7 +54,7 @@ CommandButton* button(platform::Form* form, const char* name, const QString& tex
     auto* command = new CommandButton(form, name);
     command->setCaption(text);
     command->Move(left, 7300, 1320, 450);
-    command->setBackColor(shell::colors::ButtonRest);
+    command->setBackColor(common::colors::ButtonRest);
     return command;
 }
 
@@ -67,9 +68,9 @@ Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
 
     Label16 = new Label(this, "Label16");
     Label16->Move(0, 0, 5520, 600);
-    Label16->setBackColor(shell::colors::Band);
-    Label16->setForeColor(shell::colors::LinkRest);
-    Label16->setTextAlignment(platform::AlignCenter);
+    Label16->setBackColor(common::colors::Band);
+    Label16->setForeColor(common::colors::LinkRest);
+    Label16->setTextAlignment(platform::Alignment::Center);
     Label16->setCaption(QStringLiteral("通道设置"));
     Label1 = new Label(this, "Label1");
     Label1->Move(240, 720, 5040, 300);
@@ -151,7 +152,7 @@ Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
     for (int i = 0; i < 2; ++i) {
         Option1[i]->Click = [this, i] { Option1_Click(i); };
         Option1[i]->MouseMove = [this, i](int, int, int, int) {
-            Option1[i]->setBackColor(shell::colors::Hover);
+            Option1[i]->setBackColor(common::colors::Hover);
         };
     }
     Text1->Change = [this] { Text1_Change(); };
@@ -171,7 +172,7 @@ Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
     Text6->Validate = [this](bool& cancel) { Text6_Validate(cancel); };
     for (TextBox* textBox : textBoxes()) {
         textBox->MouseMove = [textBox](int, int, int, int) {
-            textBox->setBackColor(shell::colors::HoverText);
+            textBox->setBackColor(common::colors::HoverText);
         };
     }
     Timer1->Tick = [this] { Timer1_Timer(); };
@@ -181,7 +182,7 @@ Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
     Command4->Click = [this] { Command4_Click(); };
     for (CommandButton* command : {Command1, Command2, Command3}) {
         command->MouseMove = [command](int, int, int, int) {
-            command->setBackColor(shell::colors::Hover);
+            command->setBackColor(common::colors::Hover);
         };
     }
 }
@@ -213,6 +214,28 @@ ChannelFields Form2_3::fields() const {
     f.lowLevel = Text6->Text();
     f.coarseChannelItem = Combo5->Text();
     return f;
+}
+
+void Form2_3::takeStandardChannel(int picked) {
+    QString name;
+    if (IsChoiceOf(StandardChannelNameTable, picked)) {
+        // Each write runs this dialog's rule for that field; the table's values are written
+        // after those rules, so they are what stays.
+        const StandardChannelName& entry = StandardChannelNameTable[picked];
+        Combo1->setListIndex(entry.channelType);
+        if (entry.attributeKey >= 0) {
+            Combo2->setListIndex(entry.attributeKey);
+            Combo4->setListIndex(entry.attributeType);
+            Combo3->setListIndex(entry.controlWheel);
+            Text4->setText(entry.levels.locate.toString());
+            Text5->setText(entry.levels.high.toString());
+            Text6->setText(entry.levels.low.toString());
+        }
+        name = entry.name.toString();
+    }
+    Text1->setText(name);
+    Tag = QStringLiteral("1");
+    Command1->setEnabled(true);
 }
 
 void Form2_3::Form_Load() {
@@ -345,7 +368,7 @@ void Form2_3::Option1_Click(int) {
 
 void Form2_3::Text1_Change() {
     const QString text = Text1->Text();
-    if (!text.isEmpty() && !shell::IsAsciiText(text)) {
+    if (!text.isEmpty() && !common::IsAsciiText(text)) {
         Text1->setText(text.chopped(1));
         Text1->setSelStart(static_cast<int>(Text1->Text().size()));
     }
@@ -383,7 +406,7 @@ void Form2_3::Timer1_Timer() {
 }
 
 void Form2_3::TianXieJianCha() {
-    FieldsFilled = ::TianXieJianCha(fields());
+    FieldsFilled = channels::TianXieJianCha(fields());
     if (FieldsFilled && ChongFuJianCha()) {
         Command1->setEnabled(true);
     }
@@ -394,7 +417,7 @@ bool Form2_3::ChongFuJianCha() {
         return true;
     }
     const std::optional<int> coarse = CoarseChannelOfItem(Combo5->Text());
-    const int duplicates = coarse ? ::ChongFuJianCha(gridRows(), edited(), *coarse) : 0;
+    const int duplicates = coarse ? channels::ChongFuJianCha(gridRows(), edited(), *coarse) : 0;
     for (int i = 0; i < duplicates; ++i) {
         platform::msgBox(DuplicateFinePartMessage);
         Combo5->setListIndex(-1);
@@ -490,10 +513,10 @@ void Form2_3::Command4_Click() {
 
 void Form2_3::Form_MouseMove(int, int, int, int) {
     for (CommandButton* command : {Command1, Command2, Command3}) {
-        command->setBackColor(shell::colors::ButtonRest);
+        command->setBackColor(common::colors::ButtonRest);
     }
     for (TextBox* textBox : textBoxes()) {
-        textBox->setBackColor(shell::colors::TextRest);
+        textBox->setBackColor(common::colors::TextRest);
     }
     for (platform::OptionButton* option : Option1) {
         option->setBackColor(platform::systemButtonFace());

@@ -54,6 +54,9 @@ public:
 
     // What the fields hold now, as the channel rules see them.
     ChannelFields fields() const;
+    // The name picker's choice: a position in StandardChannelNameTable, -1 when nothing was
+    // picked (the name is then emptied). Each field is set through its own rule.
+    void takeStandardChannel(int picked);
 
     int EditRow = 0;
     int PartCoarseChannel = 0;

@@ -8,6 +8,8 @@
 #include <array>
 #include <optional>
 
+namespace channels {
+
 // The fixed lists of the channel settings dialog and the layout of the channel grid. List
 // positions are the indexes that every other piece of the program uses to name an item, so the
 // order of each table is part of its meaning. Position -1 stands for "no choice".
@@ -271,3 +273,5 @@ const AttributeTypeDefault* AttributeTypeDefaultOf(QStringView letter);
 // The locate, high and low levels that come with an attribute key, for the three keys that
 // have them.
 std::optional<LevelTexts> KeyLevelPreset(int keyIndex);
+
+} // namespace channels

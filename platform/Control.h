@@ -28,7 +28,11 @@ QColor systemWindowText();
 QColor systemHighlight();
 QColor systemButtonFace();
 
-enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+// The mouse buttons as the mouse handlers receive them: one bit each, so a move can report
+// every button held.
+inline constexpr int LeftButton = 1;
+inline constexpr int RightButton = 2;
+inline constexpr int MiddleButton = 4;
 
 // What every control has: its name (and index within a control array), its
 // form, its place in the tab order and the events that any control raises.

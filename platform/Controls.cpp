@@ -51,11 +51,11 @@ int keyAsciiFor(const QKeyEvent* event) {
 
 Qt::Alignment qtAlignment(Alignment alignment) {
     switch (alignment) {
-    case AlignRight:
+    case Alignment::Right:
         return Qt::AlignRight | Qt::AlignVCenter;
-    case AlignCenter:
+    case Alignment::Center:
         return Qt::AlignHCenter | Qt::AlignVCenter;
-    case AlignLeft:
+    case Alignment::Left:
         break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;

@@ -16,7 +16,7 @@
 namespace platform {
 
 // Alignment values of labels and grid cells.
-enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+enum class Alignment { Left, Right, Center };
 // The alignment as the widgets take it, always centred vertically.
 Qt::Alignment qtAlignment(Alignment alignment);
 
@@ -70,7 +70,7 @@ private:
     int maxLength_ = 0;
     QColor backColor_{Qt::white};
     QColor foreColor_{Qt::black};
-    Alignment alignment_ = AlignLeft;
+    Alignment alignment_ = Alignment::Left;
 };
 
 class Label : public ControlWidget<QLabel> {

@@ -1,15 +1,20 @@
 #include "shell/Form0.h"
 
 #include "basicinfo/Form1.h"
+#include "common/Banner.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
-#include "shell/Banner.h"
-#include "shell/Colors.h"
 #include "shell/Form3.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
+#include "shell/ResetAllData.h"
 #include "shell/Workflow.h"
 
 namespace shell {
+
+using common::ConfirmExit;
+using common::Public;
+namespace colors = common::colors;
 
 using platform::CommandButton;
 using platform::Label;
@@ -18,7 +23,7 @@ Form0::Form0() : Form(QString::fromLatin1(Name)) {
     setClientSize(6600, 7200);
     setAutoFillBackground(true);
 
-    const Banner banner = addBanner(this, 6600, "Label3", "Label1", "Picture1");
+    const common::Banner banner = common::addBanner(this, 6600, "Label3", "Label1", "Picture1");
     Label3 = banner.band;
     Label1 = banner.link;
 
@@ -86,11 +91,17 @@ void Form0::Command11_Click() {
     Public().EditingFileLabel = QStringLiteral("新建K36文件...");
     // Touching the advanced page loads it hidden when it was not loaded.
     Form3& advanced = platform::window<Form3>();
-    advanced.Command4->setCaption(QStringLiteral("范围表编辑"));
-    advanced.Command5->setCaption(QStringLiteral("素材表编辑"));
-    advanced.Command6->setCaption(QStringLiteral("宏功能编辑"));
+    for (const Form3::TableEditor editor :
+         {Form3::TableEditor::Ranges, Form3::TableEditor::Palettes, Form3::TableEditor::Macros}) {
+        advanced.setEditorCaption(editor, 0);
+    }
     platform::window<basicinfo::Form1>().Show();
     platform::unload(*this);
+}
+
+void Form0::returnToMenu() {
+    ResetAllData();
+    Show();
 }
 
 void Form0::Command13_Click() {

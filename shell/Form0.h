@@ -14,6 +14,10 @@ public:
     static constexpr const char* Name = "Form0";
     Form0();
 
+    // Back from the basic information page's "<<": the fixture is dropped (ResetAllData) and
+    // the menu shows.
+    void returnToMenu();
+
     void Form_Activate() override;
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
     void Form_MouseMove(int button, int shift, int x, int y) override;

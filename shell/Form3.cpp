@@ -2,17 +2,22 @@
 
 #include "basicinfo/Form1.h"
 #include "channels/Form2.h"
+#include "common/Banner.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
 #include "platform/Services.h"
-#include "shell/Banner.h"
-#include "shell/Colors.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
+#include "shell/ResetAllData.h"
 #include "shell/Workflow.h"
 #include "writer/K36Format.h"
 #include "writer/SaveFixture.h"
 
 namespace shell {
+
+using common::ConfirmExit;
+using common::Public;
+namespace colors = common::colors;
 
 using platform::CommandButton;
 using platform::Label;
@@ -25,19 +30,9 @@ const QString SettingsSection = QStringLiteral("SaveDir");
 const QString SettingsKey = QStringLiteral("Dir");
 
 // The fixture as the basic information page and the channel grid hold it right now.
-FixtureSnapshot currentFixture(const QString& fileTitle) {
-    auto& info = platform::window<basicinfo::Form1>();
-    FixtureSnapshot fixture;
-    fixture.makerName = info.Text3->Text();
-    fixture.deviceName = info.Text4->Text();
-    fixture.channelCountText = info.Text5->Text();
-    fixture.minDmx = info.Text6->Text();
-    fixture.maxDmx = info.Text7->Text();
-    fixture.divBy = info.Text8->Text();
-    fixture.maxPan = info.Text9->Text();
-    fixture.maxTilt = info.Text10->Text();
-    fixture.conventional = info.Option2[0]->Value();
-    fixture.movingLightType = info.Combo1->ListIndex();
+writer::FixtureSnapshot currentFixture(const QString& fileTitle) {
+    writer::FixtureSnapshot fixture;
+    fixture.info = platform::window<basicinfo::Form1>().fixtureInfo();
     fixture.channelCount = Public().ChannelCount;
     fixture.rows = platform::window<channels::Form2>().rowsFromGrid();
     fixture.fileTitle = fileTitle;
@@ -45,7 +40,8 @@ FixtureSnapshot currentFixture(const QString& fileTitle) {
     fixture.versionMajor = version.major;
     fixture.versionMinor = version.minor;
     fixture.versionRevision = version.revision;
-    fixture.dateTimeText = DateTimeText(platform::desktop().now(), platform::desktop().locale());
+    fixture.dateTimeText =
+        writer::DateTimeText(platform::desktop().now(), platform::desktop().locale());
     return fixture;
 }
 
@@ -59,7 +55,7 @@ Form3::Form3() : Form(QString::fromLatin1(Name)) {
     setClientSize(6600, 7800);
     setAutoFillBackground(true);
 
-    const Banner banner = addBanner(this, 6600, "Label3", "Label1", "Picture1");
+    const common::Banner banner = common::addBanner(this, 6600, "Label3", "Label1", "Picture1");
     Label3 = banner.band;
     Label1 = banner.link;
     Label2 = new Label(this, "Label2");
@@ -163,6 +159,22 @@ Form3::Form3() : Form(QString::fromLatin1(Name)) {
     Command10->MouseMove = [this](int, int, int, int) { Command10->setBackColor(colors::Hover); };
 }
 
+void Form3::setEditorCaption(TableEditor editor, int tableCount) {
+    CommandButton* button = Command4;
+    QString caption = QStringLiteral("范围表编辑");
+    if (editor == TableEditor::Palettes) {
+        button = Command5;
+        caption = QStringLiteral("素材表编辑");
+    } else if (editor == TableEditor::Macros) {
+        button = Command6;
+        caption = QStringLiteral("宏功能编辑");
+    }
+    if (tableCount > 0) {
+        caption += QStringLiteral(" (%1)").arg(tableCount);
+    }
+    button->setCaption(caption);
+}
+
 void Form3::Form_Load() {
     setCaption(Public().WindowTitle);
     Public().ResetInProgress = false;
@@ -190,8 +202,8 @@ void Form3::Command7_Click() {
 
 bool Form3::WriteFixtureFile() {
     const QString remembered =
-        platform::GetSetting(SettingsApplication, SettingsSection, SettingsKey);
-    CommonDialog1->InitDir = StartingSaveFolder(remembered);
+        platform::GetSetting(common::SettingsApplication, SettingsSection, SettingsKey);
+    CommonDialog1->InitDir = writer::StartingSaveFolder(remembered);
     CommonDialog1->CancelError = true;
     CommonDialog1->Filter = QStringLiteral("K36灯库文件 (*.K36)|*.K36");
     CommonDialog1->FilterIndex = 1;
@@ -207,19 +219,20 @@ bool Form3::WriteFixtureFile() {
 
     // Every line is made before the disk is touched, so a value that cannot be written leaves
     // no trace in the folder.
-    const FixtureFile file =
-        BuildFixtureFile(currentFixture(CommonDialog1->FileTitle), Public().Stores);
+    const writer::FixtureFile file =
+        writer::BuildFixtureFile(currentFixture(CommonDialog1->FileTitle), Public().Stores);
     if (file.failure) {
         saveFailed(file.failure->reason);
         return false;
     }
-    if (const std::optional<QString> failure = WriteFileAtomically(path, file.bytes)) {
+    if (const std::optional<QString> failure = writer::WriteFileAtomically(path, file.bytes)) {
         saveFailed(*failure);
         return false;
     }
     platform::msgBox(QStringLiteral("文件保存成功！"), MsgButtons::OkOnly, MsgIcon::Information,
                      QStringLiteral("操作提示"));
-    platform::SaveSetting(SettingsApplication, SettingsSection, SettingsKey, FolderOfFile(path));
+    platform::SaveSetting(common::SettingsApplication, SettingsSection, SettingsKey,
+                          writer::FolderOfFile(path));
     return true;
 }
 

@@ -12,6 +12,11 @@ public:
     static constexpr const char* Name = "Form3";
     Form3();
 
+    enum class TableEditor { Ranges, Palettes, Macros };
+    // The editor's button shows its plain caption, or while its store holds tables the caption
+    // with the number of tables in brackets.
+    void setEditorCaption(TableEditor editor, int tableCount);
+
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;

@@ -1,13 +1,15 @@
 #include "shell/Start.h"
 
+#include "common/Public.h"
 #include "platform/Desktop.h"
 #include "platform/Services.h"
 #include "shell/Form0.h"
-#include "shell/Public.h"
 
 #include <QDir>
 
 namespace shell {
+
+using common::Public;
 
 namespace {
 struct RuntimeFile {
@@ -37,7 +39,7 @@ Start::Start() : Form(QString::fromLatin1(Name)) {
     Picture1->setPicture(QStringLiteral(":/images/splash.png"));
     Label1 = new platform::Label(this, "Label1");
     Label1->Move(4200, 3000, 1600, 300);
-    Label1->setTextAlignment(platform::AlignRight);
+    Label1->setTextAlignment(platform::Alignment::Right);
     Timer1 = new platform::Timer(this, "Timer1");
     Timer1->Tick = [this] { Timer1_Timer(); };
 }

@@ -1,8 +1,10 @@
 #include "shell/Workflow.h"
 
-#include "shell/Colors.h"
+#include "common/Colors.h"
 
 namespace shell {
+
+namespace colors = common::colors;
 
 platform::CommandButton* workflowBox(platform::Form* form, const char* name, const QString& caption,
                                      int left, int top, int width, bool enabled) {

@@ -5,6 +5,17 @@
 #include <QStringEncoder>
 #include <cmath>
 
+namespace writer {
+
+using channels::ChannelRow;
+using stores::AdvancedStores;
+using stores::RecordStore;
+using stores::TextTable;
+namespace MacroFields = stores::MacroFields;
+namespace PaletteFields = stores::PaletteFields;
+namespace RangeFields = stores::RangeFields;
+using enum channels::ChannelColumn;
+
 namespace {
 
 // Thrown while building lines and caught at the top, so the section code reads straight.
@@ -84,10 +95,10 @@ QString channelLine(const ChannelRow& row) {
 }
 
 QString mirrorLine(const FixtureSnapshot& fixture) {
-    if (fixture.conventional)
+    if (fixture.info.conventional)
         return QStringLiteral("MIRROR  0    0    0");
-    return QStringLiteral("MIRROR  ") + QString::number(fixture.movingLightType + 1) +
-           QStringLiteral("    ") + LeftField(fixture.maxPan, 5) + fixture.maxTilt;
+    return QStringLiteral("MIRROR  ") + QString::number(fixture.info.movingLightType + 1) +
+           QStringLiteral("    ") + LeftField(fixture.info.maxPan, 5) + fixture.info.maxTilt;
 }
 
 void copyTable(const RecordStore& store, int column, int field, TextTable& work,
@@ -97,8 +108,8 @@ void copyTable(const RecordStore& store, int column, int field, TextTable& work,
 }
 
 void writeHeadAndDevice(const FixtureSnapshot& fixture, QStringList& lines) {
-    lines << QStringLiteral("; \"") + fixture.makerName + QLatin1Char(' ') + fixture.deviceName +
-                 QStringLiteral("\", ") + fixture.channelCountText +
+    lines << QStringLiteral("; \"") + fixture.info.makerName + QLatin1Char(' ') +
+                 fixture.info.deviceName + QStringLiteral("\", ") + fixture.info.channelCountText +
                  QStringLiteral(" DMX Channels, filename: ") + printableTitle(fixture.fileTitle);
     lines << QStringLiteral(";");
     lines << QStringLiteral("; Create by TAVO_K36_Editor  Ver: ") +
@@ -107,15 +118,15 @@ void writeHeadAndDevice(const FixtureSnapshot& fixture, QStringList& lines) {
                  QString::number(fixture.versionRevision) + QLatin1Char(' ') + fixture.dateTimeText;
     lines << QStringLiteral(";") << DashLine;
     lines << QStringLiteral("; The device name, upto 11 characters, no spaces are allowed");
-    lines << QStringLiteral("DEVICE  ") + LeftField(fixture.deviceName, 36) +
-                 fixture.channelCountText + QStringLiteral(" DMX Channels");
-    lines << QStringLiteral("NAME ") + quoted(fixture.makerName) + QLatin1Char(' ') +
-                 quoted(fixture.deviceName);
+    lines << QStringLiteral("DEVICE  ") + LeftField(fixture.info.deviceName, 36) +
+                 fixture.info.channelCountText + QStringLiteral(" DMX Channels");
+    lines << QStringLiteral("NAME ") + quoted(fixture.info.makerName) + QLatin1Char(' ') +
+                 quoted(fixture.info.deviceName);
     lines << QStringLiteral(";") << DashLine;
     lines << QStringLiteral(
         "; The Type of instrument, 1 & M must required for backward compatibility");
     lines << QStringLiteral("; The middle number denotes the number of DMX channels used");
-    lines << QStringLiteral("TYPE  1  ") + fixture.channelCountText + QStringLiteral("  M");
+    lines << QStringLiteral("TYPE  1  ") + fixture.info.channelCountText + QStringLiteral("  M");
     lines << QStringLiteral(";") << DashLine;
     lines << QStringLiteral("; Mirror/Head resolution");
     lines << mirrorLine(fixture);
@@ -149,11 +160,11 @@ void writePatchingAndLimits(const FixtureSnapshot& fixture, QStringList& lines) 
     lines << QStringLiteral("DAEND") << QStringLiteral(";") << DashLine
           << QStringLiteral("; Specify DMX limits") << QStringLiteral(";")
           << QStringLiteral("; minimum allowed dmx number")
-          << QStringLiteral("MINDMX=") + fixture.minDmx << QStringLiteral(";")
+          << QStringLiteral("MINDMX=") + fixture.info.minDmx << QStringLiteral(";")
           << QStringLiteral("; maximum allowed dmx number")
-          << QStringLiteral("MAXDMX=") + fixture.maxDmx << QStringLiteral(";")
+          << QStringLiteral("MAXDMX=") + fixture.info.maxDmx << QStringLiteral(";")
           << QStringLiteral("; DMX number must be divisible by this")
-          << QStringLiteral("DIVBY=") + fixture.divBy << QStringLiteral(";") << DashLine;
+          << QStringLiteral("DIVBY=") + fixture.info.divBy << QStringLiteral(";") << DashLine;
 }
 
 void writeChannels(const FixtureSnapshot& fixture, QStringList& lines) {
@@ -388,3 +399,5 @@ FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, AdvancedStores& sto
     file.bytes = FileBytes(lines);
     return file;
 }
+
+} // namespace writer

@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <cerrno>
 
+namespace writer {
+
 QString StartingSaveFolder(const QString& rememberedFolder) {
     if (!rememberedFolder.isEmpty() && !platform::firstFileIn(rememberedFolder).isEmpty()) {
         return rememberedFolder;
@@ -35,3 +37,5 @@ std::optional<QString> WriteFileAtomically(const QString& filePath, const QByteA
     }
     return std::nullopt;
 }
+
+} // namespace writer

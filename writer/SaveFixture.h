@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace writer {
+
 // The file-system side of saving a fixture file: where the save dialog starts, which folder
 // is remembered, and writing the finished bytes so that a failure never leaves a broken file.
 
@@ -18,3 +20,5 @@ QString FolderOfFile(const QString& filePath);
 // folder that is renamed over the target: either the whole new file is there afterwards, or
 // the folder is as it was. The reason of a failure, or nothing on success.
 std::optional<QString> WriteFileAtomically(const QString& filePath, const QByteArray& bytes);
+
+} // namespace writer

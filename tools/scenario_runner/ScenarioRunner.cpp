@@ -1,11 +1,11 @@
 #include "ScenarioRunner.h"
 
+#include "common/Public.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Grid.h"
 #include "platform/Services.h"
 #include "platform/Timer.h"
-#include "shell/Public.h"
 #include "shell/Start.h"
 #include "shell/Startup.h"
 
@@ -351,7 +351,7 @@ void ScenarioRunner::setStage(const Line& line) {
         if (what == "save") {
             desktop_.answerDialog(word(line, 2));
         } else if (what == "cancel") {
-            desktop_.answerDialog(platform::ScriptedDesktop::Cancelled{});
+            desktop_.answerDialog(testsupport::ScriptedDesktop::Cancelled{});
         } else if (what == "color") {
             desktop_.answerDialog(
                 QColor(word(line, 2).toInt(), word(line, 3).toInt(), word(line, 4).toInt()));
@@ -676,7 +676,7 @@ void ScenarioRunner::check(const Line& line) {
     if (what == "state") {
         const QString name = word(line, 2);
         const QString expected = word(line, 3);
-        const shell::PublicState& s = shell::Public();
+        const common::PublicState& s = common::Public();
         QString actual;
         if (name == "ChannelCount") {
             actual = QString::number(s.ChannelCount);
@@ -700,11 +700,11 @@ void ScenarioRunner::check(const Line& line) {
     }
     if (what == "store") {
         const QString name = word(line, 2);
-        const AdvancedStores& stores = shell::Public().Stores;
-        const RecordStore* store = name == "ranges"     ? &stores.rangeTables
-                                   : name == "palettes" ? &stores.paletteGroups
-                                   : name == "macros"   ? &stores.macros
-                                                        : nullptr;
+        const stores::AdvancedStores& stores = common::Public().Stores;
+        const stores::RecordStore* store = name == "ranges"     ? &stores.rangeTables
+                                           : name == "palettes" ? &stores.paletteGroups
+                                           : name == "macros"   ? &stores.macros
+                                                                : nullptr;
         if (!store) {
             fail(QStringLiteral("a store is ranges, palettes or macros"));
         }
@@ -746,7 +746,7 @@ void ScenarioRunner::check(const Line& line) {
             fail(QStringLiteral("no web address was opened"));
         }
         const QString actual = desktop_.webAddresses[checkedWeb_++];
-        if (actual != shell::MakerWebAddress) {
+        if (actual != common::MakerWebAddress) {
             fail(QStringLiteral("the address was %1").arg(actual));
         }
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ScriptedDesktop.h"
+#include "tests/support/ScriptedDesktop.h"
 
 #include <QString>
 #include <QStringList>
@@ -68,5 +68,5 @@ private:
     size_t checkedWeb_ = 0;
     bool started_ = false;
     QStringList immutable_;
-    platform::ScriptedDesktop desktop_;
+    testsupport::ScriptedDesktop desktop_;
 };
