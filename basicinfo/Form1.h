@@ -95,6 +95,7 @@ public:
     platform::CommandButton* Command2; // "<<"
 
 private:
+    void wireRules();
     std::array<platform::TextBox*, 8> textBoxes() const;
     void refuseChannelCount();
     void refuseAddress(platform::TextBox* box);

@@ -9,6 +9,7 @@
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "platform/Desktop.h"
+#include "platform/Layout.h"
 #include "shell/Form3.h"
 
 #include <algorithm>
@@ -17,64 +18,41 @@ namespace channels {
 
 using common::Public;
 using platform::CommandButton;
-using platform::Label;
 
 namespace {
 const QColor HeaderBack{255, 192, 128};
 const QColor GridBackground{224, 224, 224};
-
-CommandButton* pageButton(platform::Form* form, const char* name, const QString& caption,
-                          const QString& tip, int left, int top, int width) {
-    auto* button = new CommandButton(form, name);
-    button->setCaption(caption);
-    button->setToolTipText(tip);
-    button->Move(left, top, width, 450);
-    button->setBackColor(common::colors::ButtonRest);
-    return button;
-}
 } // namespace
 
 Form2::Form2() : Form(QString::fromLatin1(Name)) {
     setClientSize(11400, 8400);
     setAutoFillBackground(true);
-
-    const common::Banner banner = common::addBanner(this, 11400, "Label3", "Label4", "Picture1");
+    const common::Banner banner = common::addBanner(*this, 11400, "Label3", "Label4", "Picture1");
     Label3 = banner.band;
     Label4 = banner.link;
 
-    Label2 = new Label(this, "Label2");
-    Label2->Move(360, 1020, 3000, 360);
-    Label2->setCaption(QStringLiteral("DMX通道编辑"));
-    Label1 = new Label(this, "Label1");
-    Label1->Move(5400, 1080, 5640, 300);
-    Label1->setCaption(QStringLiteral("正在编辑："));
-    Label1->setTextAlignment(platform::Alignment::Right);
-
-    MSFlexGrid1 = new platform::Grid(this, "MSFlexGrid1");
-    MSFlexGrid1->Move(360, 1440, 10680, 5940);
-    MSFlexGrid1->setToolTipText(QStringLiteral("点击各通道行，可编辑详细的DMX数据"));
+    const QColor rest = common::colors::ButtonRest;
+    // clang-format off
+    platform::layOut(*this, {
+        {Label2,      "Label2",      {360, 1020, 3000, 360},   {.caption = "DMX通道编辑"}},
+        {Label1,      "Label1",      {5400, 1080, 5640, 300},  {.caption = "正在编辑：", .align = platform::Alignment::Right}},
+        {MSFlexGrid1, "MSFlexGrid1", {360, 1440, 10680, 5940}, {.toolTip = "点击各通道行，可编辑详细的DMX数据"}},
+        {Command3,    "Command3",    {360, 7680, 2400, 450},   {.caption = "快速通道设置", .toolTip = "对一些常见通道进行快速的默认设置", .back = rest}},
+        {Command1,    "Command1",    {8040, 7680, 1400, 450},  {.caption = "<<", .toolTip = "上一步", .back = rest}},
+        {Command2,    "Command2",    {9640, 7680, 1400, 450},  {.caption = ">>", .toolTip = "下一步", .back = rest}},
+    });
+    // clang-format on
+    platform::setTabOrder({MSFlexGrid1, Command2, Command1, Command3});
     MSFlexGrid1->setCols(ChannelColumnCount);
     MSFlexGrid1->setFixedRows(1);
     MSFlexGrid1->setFixedCols(0);
     MSFlexGrid1->setBackColorFixed(HeaderBack);
     MSFlexGrid1->setBackColorBkg(GridBackground);
-    MSFlexGrid1->tabIndex = 0;
-
-    Command3 = pageButton(this, "Command3", QStringLiteral("快速通道设置"),
-                          QStringLiteral("对一些常见通道进行快速的默认设置"), 360, 7680, 2400);
-    Command1 = pageButton(this, "Command1", QStringLiteral("<<"), QStringLiteral("上一步"), 8040,
-                          7680, 1400);
-    Command2 = pageButton(this, "Command2", QStringLiteral(">>"), QStringLiteral("下一步"), 9640,
-                          7680, 1400);
-    Command2->tabIndex = 1;
-    Command1->tabIndex = 2;
-    Command3->tabIndex = 3;
 
     MSFlexGrid1->Click = [this] { MSFlexGrid1_Click(); };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
     // QUICKSETUP-WIRING: Command3 opens the quick channel setup, modeless, over this page.
-
     for (CommandButton* button : {Command1, Command2, Command3}) {
         button->MouseMove = [button](int, int, int, int) {
             button->setBackColor(common::colors::Hover);

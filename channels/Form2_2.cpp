@@ -4,6 +4,7 @@
 #include "channels/Vocabulary.h"
 #include "common/Colors.h"
 #include "common/Public.h"
+#include "platform/Layout.h"
 
 namespace channels {
 
@@ -13,34 +14,19 @@ Form2_2::Form2_2() : Form(QString::fromLatin1(Name)) {
     setClientSize(4200, 6480);
     setAutoFillBackground(true);
 
-    Label23 = new platform::Label(this, "Label23");
-    Label23->Move(0, 0, 4200, 600);
-    Label23->setBackColor(common::colors::Band);
-    Picture1 = new platform::PictureBox(this, "Picture1");
-    Picture1->Move(120, 60, 1000, 480);
-    Picture1->setPicture(QStringLiteral(":/images/logo.png"));
-    Label25 = new platform::Label(this, "Label25");
-    Label25->Move(240, 720, 3720, 330);
-    Label25->setCaption(QStringLiteral("快速选择通道名称"));
-    Label1 = new platform::Label(this, "Label1");
-    Label1->Move(240, 1080, 3720, 300);
-    Label1->setCaption(QStringLiteral("正在编辑："));
-
-    List1 = new platform::ListBox(this, "List1");
-    List1->Move(240, 1440, 3720, 4200);
-    List1->setToolTipText(QStringLiteral("点击其中一项，然后点确定"));
-    for (const StandardChannelName& entry : StandardChannelNameTable) {
-        List1->AddItem(entry.listItem.toString());
-    }
-
-    Command1 = new platform::CommandButton(this, "Command1");
-    Command1->setCaption(QStringLiteral("确定"));
-    Command1->Move(240, 5820, 1680, 450);
-    Command1->setBackColor(common::colors::ButtonRest);
-    Command2 = new platform::CommandButton(this, "Command2");
-    Command2->setCaption(QStringLiteral("关闭"));
-    Command2->Move(2280, 5820, 1680, 450);
-    Command2->setBackColor(common::colors::ButtonRest);
+    const QColor rest = common::colors::ButtonRest;
+    // clang-format off
+    platform::layOut(*this, {
+        {Label23,  "Label23",  {0, 0, 4200, 600},        {.back = common::colors::Band}},
+        {Picture1, "Picture1", {120, 60, 1000, 480},     {.picture = ":/images/logo.png"}},
+        {Label25,  "Label25",  {240, 720, 3720, 330},    {.caption = "快速选择通道名称"}},
+        {Label1,   "Label1",   {240, 1080, 3720, 300},   {.caption = "正在编辑："}},
+        {List1,    "List1",    {240, 1440, 3720, 4200},  {.toolTip = "点击其中一项，然后点确定",
+                                                          .items = ItemTexts(StandardChannelNameTable, &StandardChannelName::listItem)}},
+        {Command1, "Command1", {240, 5820, 1680, 450},   {.caption = "确定", .back = rest}},
+        {Command2, "Command2", {2280, 5820, 1680, 450},  {.caption = "关闭", .back = rest}},
+    });
+    // clang-format on
 
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };

@@ -98,6 +98,7 @@ public:
     platform::Timer* Timer1;
 
 private:
+    void wireRules();
     void ValidateLevel(platform::TextBox* levelBox, bool& cancel);
     void showAttributeFields(bool attributeMode);
     void backToChannelPage();

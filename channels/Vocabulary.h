@@ -3,6 +3,7 @@
 #include "channels/ChannelRow.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <Qt>
 #include <array>
@@ -243,6 +244,25 @@ inline constexpr std::array<StandardChannelName, 28> StandardChannelNameTable{{
 // clang-format on
 
 // ---- Lookups ----
+
+// The texts of a table's items in order, for filling a list: ItemTexts(ChannelTypeTable,
+// &ChannelTypeItem::itemText).
+template <typename Table, typename Item>
+QStringList ItemTexts(const Table& table, QStringView Item::*text) {
+    QStringList texts;
+    for (const Item& item : table) {
+        texts << (item.*text).toString();
+    }
+    return texts;
+}
+
+template <typename Table> QStringList ItemTexts(const Table& table) {
+    QStringList texts;
+    for (const QStringView item : table) {
+        texts << item.toString();
+    }
+    return texts;
+}
 
 // True when index names an item of a list with size items.
 template <typename Table> bool IsChoiceOf(const Table& table, int index) {

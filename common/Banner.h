@@ -14,7 +14,7 @@ struct Banner {
     platform::Label* link;
 };
 
-Banner addBanner(platform::Form* form, int widthTwips, const char* bandName, const char* linkName,
+Banner addBanner(platform::Form& form, int widthTwips, const char* bandName, const char* linkName,
                  const char* logoName = nullptr);
 
 } // namespace common

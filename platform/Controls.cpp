@@ -372,7 +372,7 @@ void OptionButton::setBackColor(const QColor& color) {
 
 // ---- ComboBox ----
 
-ComboBox::ComboBox(QWidget* parent, const QString& name, bool dropDownList, int index)
+ComboBox::ComboBox(QWidget* parent, const QString& name, int index, bool dropDownList)
     : ControlWidget<QComboBox>(parent, name, index, true) {
     setEditable(!dropDownList);
     QObject::connect(this, &QComboBox::currentIndexChanged, this, [this](int now) {

@@ -127,7 +127,7 @@ private:
 class ComboBox : public ControlWidget<QComboBox> {
 public:
     // A drop-down list takes no typed text; a drop-down combo does.
-    ComboBox(QWidget* parent, const QString& name, bool dropDownList = true, int index = -1);
+    ComboBox(QWidget* parent, const QString& name, int index = -1, bool dropDownList = true);
     void AddItem(const QString& item, int index = -1);
     void RemoveItem(int index);
     void Clear();

@@ -55,6 +55,7 @@ public:
     platform::Line* Line13;
 
 private:
+    void wireRules();
     // Saves the fixture through the save dialog; true when the file was written.
     bool WriteFixtureFile();
     void highlightChannelStep(bool on);

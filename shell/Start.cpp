@@ -2,6 +2,7 @@
 
 #include "common/Public.h"
 #include "platform/Desktop.h"
+#include "platform/Layout.h"
 #include "platform/Services.h"
 #include "shell/Form0.h"
 
@@ -34,12 +35,12 @@ QString systemFolderFrom(const QString& windir) {
 Start::Start() : Form(QString::fromLatin1(Name)) {
     setWindowFlag(Qt::SplashScreen);
     setClientSize(6000, 3600);
-    Picture1 = new platform::PictureBox(this, "Picture1");
-    Picture1->Move(0, 0, 6000, 3600);
-    Picture1->setPicture(QStringLiteral(":/images/splash.png"));
-    Label1 = new platform::Label(this, "Label1");
-    Label1->Move(4200, 3000, 1600, 300);
-    Label1->setTextAlignment(platform::Alignment::Right);
+    // clang-format off
+    platform::layOut(*this, {
+        {Picture1, "Picture1", {0, 0, 6000, 3600},      {.picture = ":/images/splash.png"}},
+        {Label1,   "Label1",   {4200, 3000, 1600, 300}, {.align = platform::Alignment::Right}},
+    });
+    // clang-format on
     Timer1 = new platform::Timer(this, "Timer1");
     Timer1->Tick = [this] { Timer1_Timer(); };
 }
