@@ -33,15 +33,6 @@ public:
                 Text1->setSelLength(static_cast<int>(Text1->Text().size()));
             }
         };
-        // A name box like the maker's: a refused character is removed with a message.
-        Text2 = new TextBox(this, "Text2");
-        Text2->Change = [this] {
-            const QString text = Text2->Text();
-            if (!text.isEmpty() && text.back().unicode() > 127) {
-                msgBox(QStringLiteral("ASCII only"));
-                Text2->setText(text.chopped(1));
-            }
-        };
         Frame1->MouseMove = [this](int, int, int, int) { reached << "Frame1"; };
         Command1->MouseMove = [this](int, int, int, int) { reached << "Command1"; };
     }
@@ -50,7 +41,6 @@ public:
     CommandButton* Command1;
     Label* Label1;
     TextBox* Text1;
-    TextBox* Text2;
     QStringList reached;
     int refusals = 0;
 };
@@ -96,24 +86,6 @@ TEST_F(UserInputTest, OnePasteFillsAtMostTheRoomTheBoxHad) {
     board.Text1->setSelStart(1);
     board.Text1->insertFiltered(QStringLiteral("x2y34"));
     EXPECT_EQ(board.Text1->Text(), "123");
-}
-
-// A paste or a drop is one act of the user: a rule that refuses several of its characters says
-// so once, and the box ends as the rule leaves it. Typed keys are told about one by one.
-TEST_F(UserInputTest, OnePasteGivesARefusalMessageOnce) {
-    Board& board = window<Board>();
-    board.Show();
-    desktop.answerMessage(MsgResult::Ok);
-    board.Text2->insertFiltered(QStringLiteral("a灯具b厂"));
-    EXPECT_EQ(messageTexts(), QStringList{"ASCII only"});
-    EXPECT_EQ(board.Text2->Text(), "ab");
-
-    desktop.answerMessage(MsgResult::Ok);
-    desktop.answerMessage(MsgResult::Ok);
-    board.Text2->userKeyPress(0x706F);
-    board.Text2->userKeyPress(0x5177);
-    EXPECT_EQ(messageTexts().size(), 3);
-    EXPECT_TRUE(desktop.problems.empty());
 }
 
 } // namespace
