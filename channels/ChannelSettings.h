@@ -162,4 +162,10 @@ struct DeleteOutcome {
 // coarse channel's fine part is emptied too.
 DeleteOutcome DeleteChannel(ChannelRows& rows, EditedChannel edited);
 
+// A lower channel count drops the rows beyond it, each channel by the rules of delete: the rows
+// kept never hold half of a 16-bit pair. A dropped coarse channel empties its fine parts among
+// the kept rows (announced in the words of delete, in order); a dropped fine part sends its
+// kept coarse channel back to 8 bit. Nothing happens while the rows fit the count.
+QStringList DropRowsBeyondCount(ChannelRows& rows, std::size_t count);
+
 } // namespace channels

@@ -1,6 +1,7 @@
 #include "channels/Form2.h"
 
 #include "basicinfo/Form1.h"
+#include "channels/ChannelSettings.h"
 #include "channels/ChannelTable.h"
 #include "channels/Form2_3.h"
 #include "channels/Vocabulary.h"
@@ -66,15 +67,26 @@ void Form2::Form_Load() {
 
 void Form2::Form_Activate() {
     Label1->setCaption(QStringLiteral("正在编辑：") + Public().EditingFileLabel);
-    layOutGrid();
+    const QStringList announcements = layOutGrid();
+    for (const QString& announcement : announcements) {
+        platform::msgBox(announcement);
+    }
 }
 
 // Rows keep their cells by position when the count changes, and only empty number cells are
-// numbered: rows moved under their coarse channels keep the channel they hold.
-void Form2::layOutGrid() {
+// numbered: rows moved under their coarse channels keep the channel they hold. Rows beyond a
+// lower count go as a delete would take them, so no 16-bit pair is left half; what that empties
+// among the rows kept is returned to be announced.
+QStringList Form2::layOutGrid() {
     platform::Grid& grid = *MSFlexGrid1;
     const int count = std::max<int>(Public().ChannelCount, 0);
     grid.setCols(ChannelColumnCount);
+    QStringList announcements;
+    if (grid.Rows() - 1 > count) {
+        ChannelRows kept = gridRows(grid.Rows() - 1);
+        announcements = DropRowsBeyondCount(kept, static_cast<std::size_t>(count));
+        writeRowsToGrid(kept);
+    }
     grid.setRows(count + 1);
 
     for (int col = 0; col < ChannelColumnCount; ++col) {
@@ -101,6 +113,7 @@ void Form2::layOutGrid() {
         grid.setTextMatrix(row, ColumnIndex(ChannelColumn::ChannelNumber),
                            rows[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber]);
     }
+    return announcements;
 }
 
 void Form2::MSFlexGrid1_Click() {
@@ -151,7 +164,10 @@ void Form2::Form_MouseMove(int, int, int, int) {
 }
 
 ChannelRows Form2::rowsFromGrid() const {
-    const int last = std::min<int>(Public().ChannelCount, MSFlexGrid1->Rows() - 1);
+    return gridRows(std::min<int>(Public().ChannelCount, MSFlexGrid1->Rows() - 1));
+}
+
+ChannelRows Form2::gridRows(int last) const {
     ChannelRows rows;
     for (int r = 1; r <= last; ++r) {
         ChannelRow row;

@@ -5,6 +5,8 @@
 #include "platform/Form.h"
 #include "platform/Grid.h"
 
+#include <QStringList>
+
 namespace channels {
 
 // The channel table page: the grid holds the fixture's channels, one row each, for the whole
@@ -41,7 +43,9 @@ public:
     platform::Label* Label4;
 
 private:
-    void layOutGrid();
+    QStringList layOutGrid();
+    // Grid rows 1 to last.
+    ChannelRows gridRows(int last) const;
 };
 
 } // namespace channels

@@ -174,6 +174,9 @@ void TextBox::insertTyped(const QString& text) {
 }
 
 void TextBox::insertFiltered(const QString& text) {
+    // Each character passes the box's rules as if typed, but the user did one thing: a rule that
+    // refuses many of them says so once.
+    const OneNoticePerInput oneNotice;
     // One paste fills at most the room the box had when it began. A change rule that selects
     // the text it refuses would otherwise make room again for the rest, and a long paste would
     // run that rule, message and all, once for every few characters.

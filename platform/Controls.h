@@ -52,7 +52,8 @@ public:
     // One typed character (or control code): the key-press rule, then its effect.
     void userKeyPress(int keyAscii);
     // Text arriving without a key (paste, drop, input method) passes the
-    // key-press rule one character at a time, so no filter is bypassed.
+    // key-press rule one character at a time, so no filter is bypassed; a
+    // message the box's rules give on the way is shown once.
     void insertFiltered(const QString& text);
 
 protected:

@@ -54,8 +54,8 @@ double roundHalfEven(double value) {
 QString hexField(const QString& cellText, const QString& where) {
     const auto field = HexField(cellText);
     if (!field)
-        throw Failure{where + QStringLiteral(": \"") + cellText +
-                      QStringLiteral("\" is not a value from 0 to 255")};
+        throw Failure{where + QStringLiteral("：\"") + cellText +
+                      QStringLiteral("\" 不是 0 至 255 之间的数值")};
     return *field;
 }
 
@@ -104,7 +104,7 @@ QString mirrorLine(const FixtureSnapshot& fixture) {
 void copyTable(const RecordStore& store, int column, int field, TextTable& work,
                const QString& what) {
     if (!store.copyOut(column, field, work) || work.rowUpper() < 0)
-        throw Failure{what + QStringLiteral(" holds no table")};
+        throw Failure{what + QStringLiteral(" 没有数据表")};
 }
 
 void writeHeadAndDevice(const FixtureSnapshot& fixture, QStringList& lines) {
@@ -199,7 +199,7 @@ void writeChannels(const FixtureSnapshot& fixture, QStringList& lines) {
     // Grid order, not channel order: a fine row sits under its coarse channel.
     for (int i = 0; i < fixture.channelCount; ++i) {
         if (i >= static_cast<int>(fixture.rows.size()))
-            throw Failure{QStringLiteral("the grid has no row %1").arg(i + 1)};
+            throw Failure{QStringLiteral("通道表没有第 %1 行").arg(i + 1)};
         lines << channelLine(fixture.rows[i]);
     }
 
@@ -216,7 +216,7 @@ void writePalettes(AdvancedStores& stores, QStringList& lines) {
           << QStringLiteral(";");
     for (int g = 0; g < groups.count(); ++g) {
         const QString group = groups.text(PaletteFields::GroupName, g);
-        const QString where = QStringLiteral("palette group \"%1\"").arg(group);
+        const QString where = QStringLiteral("素材组 \"%1\"").arg(group);
         copyTable(groups, g, PaletteFields::GroupTable, stores.paletteTable, where);
         const TextTable& table = stores.paletteTable;
 
@@ -230,7 +230,7 @@ void writePalettes(AdvancedStores& stores, QStringList& lines) {
             line = LeftField(quoted(table.cell(0, r)), 23) + LeftField(table.cell(1, r), 4);
             for (int k = 2; k <= table.fieldUpper(); ++k)
                 line += hexField(table.cell(k, r),
-                                 where + QStringLiteral(", entry \"%1\", channel %2")
+                                 where + QStringLiteral("，素材 \"%1\"，通道 %2")
                                              .arg(table.cell(0, r), table.cell(k, 0)));
             lines << line;
         }
@@ -245,7 +245,7 @@ void writeMacros(AdvancedStores& stores, QStringList& lines) {
     lines << QStringLiteral(";") << DashLine << QStringLiteral("; Macros") << QString();
     for (int m = 0; m < macros.count(); ++m) {
         const QString name = macros.text(MacroFields::MacroName, m);
-        const QString where = QStringLiteral("macro \"%1\"").arg(name);
+        const QString where = QStringLiteral("宏 \"%1\"").arg(name);
         copyTable(macros, m, MacroFields::StepTable, stores.macroStepTable, where);
         const TextTable& table = stores.macroStepTable;
 
@@ -256,21 +256,21 @@ void writeMacros(AdvancedStores& stores, QStringList& lines) {
         lines << line;
 
         for (int r = 1; r <= table.rowUpper(); ++r) {
-            const QString step = where + QStringLiteral(", step %1").arg(r);
+            const QString step = where + QStringLiteral("，第 %1 步").arg(r);
             const QString kind = table.cell(0, r);
             const auto kindNumber = decimalNumber(kind);
             if (!kindNumber)
-                throw Failure{step + QStringLiteral(": step kind \"") + kind +
-                              QStringLiteral("\" is not a number")};
+                throw Failure{step + QStringLiteral("：步骤类型 \"") + kind +
+                              QStringLiteral("\" 不是数字")};
             const bool data = *kindNumber == 0;
             line = LeftField(quoted(data ? QStringLiteral("data") : QStringLiteral("delay")), 23) +
                    LeftField(kind, 4);
             if (data) {
                 for (int k = 1; k <= table.fieldUpper(); ++k)
                     line += hexField(table.cell(k, r),
-                                     step + QStringLiteral(", channel %1").arg(table.cell(k, 0)));
+                                     step + QStringLiteral("，通道 %1").arg(table.cell(k, 0)));
             } else {
-                line += hexField(table.cell(1, r), step + QStringLiteral(", delay time"));
+                line += hexField(table.cell(1, r), step + QStringLiteral("，延时时间"));
             }
             lines << line;
         }
@@ -290,7 +290,7 @@ void writeRanges(AdvancedStores& stores, QStringList& lines) {
           << QStringLiteral("; Variables used a=low val, b=high val, c=DMX val") << QString();
     for (int c = 0; c < ranges.count(); ++c) {
         copyTable(ranges, c, RangeFields::RangeTable, stores.curRangeTable,
-                  QStringLiteral("range column %1").arg(c + 1));
+                  QStringLiteral("第 %1 个通道范围表").arg(c + 1));
         const TextTable& table = stores.curRangeTable;
 
         lines << QStringLiteral("RANGE ") + LeftField(table.cell(0, 0), 4) + QLatin1Char(';') +

@@ -21,6 +21,8 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using platform::Control;
@@ -95,6 +97,35 @@ bool setImmutable(const QString& path, bool on) {
     }
     ::close(fd);
     return ok;
+}
+
+// Only root may make a real device node (and a container may forbid even that); a named pipe is
+// no regular file either, and anyone may make one.
+bool makeDeviceNode(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    constexpr unsigned NullDeviceMajor = 1;
+    constexpr unsigned NullDeviceMinor = 3;
+    if (::geteuid() == 0 &&
+        ::mknod(name.constData(), S_IFCHR | 0666, makedev(NullDeviceMajor, NullDeviceMinor)) == 0) {
+        return true;
+    }
+    return ::mkfifo(name.constData(), 0666) == 0;
+}
+
+// What stands at a name, the name itself not followed: file, folder, link, or special (a
+// device, a pipe, a socket); empty when nothing does.
+QString kindOf(const QString& path) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        return {};
+    }
+    if (S_ISLNK(status.st_mode)) {
+        return QStringLiteral("link");
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return QStringLiteral("folder");
+    }
+    return S_ISREG(status.st_mode) ? QStringLiteral("file") : QStringLiteral("special");
 }
 
 QString quoted(const QString& text) {
@@ -249,8 +280,9 @@ bool ScenarioRunner::flag(const QString& text) {
 
 void ScenarioRunner::execute(const Line& line) {
     const QString command = line.words.value(0);
-    static const QStringList stage{"pin",       "env",   "mkdir", "write",  "readonly",
-                                   "clipboard", "start", "show",  "answer", "dialog"};
+    static const QStringList stage{"pin",   "env",    "mkdir",  "write",     "readonly",
+                                   "chmod", "link",   "device", "clipboard", "start",
+                                   "show",  "answer", "dialog"};
     static const QStringList actions{"click",   "type",  "key",    "paste", "drop",
                                      "focus",   "pick",  "cell",   "hover", "mousedown",
                                      "mouseup", "close", "advance"};
@@ -318,6 +350,21 @@ void ScenarioRunner::setStage(const Line& line) {
                 fail(QStringLiteral("cannot make %1 read-only for root here").arg(target));
             }
             immutable_ << target;
+        }
+    } else if (command == "chmod") {
+        bool octal = false;
+        const uint mode = word(line, 2).toUInt(&octal, 8);
+        if (!octal || ::chmod(QFile::encodeName(word(line, 1)).constData(), mode) != 0) {
+            fail(QStringLiteral("cannot set the permissions"));
+        }
+    } else if (command == "link") {
+        if (::symlink(QFile::encodeName(word(line, 2)).constData(),
+                      QFile::encodeName(word(line, 1)).constData()) != 0) {
+            fail(QStringLiteral("cannot make the link"));
+        }
+    } else if (command == "device") {
+        if (!makeDeviceNode(word(line, 1))) {
+            fail(QStringLiteral("cannot make a device node or a pipe"));
         }
     } else if (command == "clipboard") {
         QApplication::clipboard()->setText(word(line, 1));
@@ -789,6 +836,37 @@ void ScenarioRunner::check(const Line& line) {
         if (d.initDir != word(line, 2) || d.fileName != word(line, 3)) {
             fail(QStringLiteral("the dialog opened in %1 offering %2")
                      .arg(quoted(d.initDir), quoted(d.fileName)));
+        }
+        return;
+    }
+    if (what == "file-start") {
+        QFile actual(word(line, 2));
+        if (!actual.open(QIODevice::ReadOnly)) {
+            fail(QStringLiteral("no file %1").arg(word(line, 2)));
+        }
+        const QByteArray expected = word(line, 3).toUtf8();
+        const QByteArray got = actual.read(expected.size());
+        if (got != expected) {
+            fail(QStringLiteral("the file starts with %1").arg(quoted(QString::fromUtf8(got))));
+        }
+        return;
+    }
+    if (what == "kind") {
+        const QString kind = kindOf(word(line, 2));
+        if (kind != word(line, 3)) {
+            fail(kind.isEmpty() ? QStringLiteral("nothing stands there")
+                                : QStringLiteral("it is a %1").arg(kind));
+        }
+        return;
+    }
+    if (what == "mode") {
+        struct stat status {};
+        if (::stat(QFile::encodeName(word(line, 2)).constData(), &status) != 0) {
+            fail(QStringLiteral("no file %1").arg(word(line, 2)));
+        }
+        const QString mode = QString::number(status.st_mode & 07777, 8);
+        if (mode != word(line, 3)) {
+            fail(QStringLiteral("the permissions are %1").arg(mode));
         }
         return;
     }

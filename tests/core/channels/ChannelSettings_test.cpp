@@ -274,6 +274,13 @@ TEST(ChannelAccept, FallsBackTheFormerCoarseChannelWhenAFinePartIsRetyped) {
              {"E", "LTP/L"}, {"A", "Instant/I"}, {"H", "HTP/H"}}) {
         ChannelRows rows{MakeChannel(1, "C", "04", "Left", "16bit", "x", "s", letter),
                          MakeFinePart(2, "C fine", 1, letter)};
+        const ChannelRows pair = rows;
+        // A refused OK leaves the pair whole, so a cancel after it leaves nothing broken.
+        ChannelFields zoom = Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q");
+        zoom.lowLevel.clear();
+        EXPECT_EQ(AcceptChannel(rows, Opened(2), 1, zoom).result, AcceptOutcome::Result::Refused);
+        EXPECT_EQ(rows, pair);
+
         AcceptChannel(rows, Opened(2), 1, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
         EXPECT_EQ(rows[0][ChannelTypeName] + "/" + rows[0][ChannelTypeLetter], expected);
         EXPECT_EQ(rows[1][ChannelTypeName], "LTP");
@@ -377,4 +384,48 @@ TEST(ChannelDelete, EmptiesTheChannelAndResolvesItsPair) {
     rows = {Dimmer(1)};
     EXPECT_FALSE(DeleteChannel(rows, Opened(2)).found);
     EXPECT_EQ(rows[0], Dimmer(1));
+}
+
+TEST(ChannelDrop, ALowerCountTakesRowsAsDeleteWouldAndLeavesNoHalfPair) {
+    const QString coarseGoes = "该16bit通道由通道 3 [Pan] 与通道 1 [Pan fine] 组成，因此删除通道 3 "
+                               "也必须同时删除通道 1...";
+    struct Case {
+        const char* what;
+        ChannelRows rows;
+        std::size_t count;
+        ChannelRows after;
+        QStringList announcements;
+    };
+    const std::vector<Case> cases{
+        {"a dropped coarse channel empties its kept fine part",
+         {MakeFinePart(1, "Pan fine", 3, "E"), Dimmer(2), Pan(3, "16bit", "s")},
+         2,
+         {NumberOnly(1), Dimmer(2)},
+         {coarseGoes}},
+        {"a dropped fine part sends its kept coarse channel back to 8 bit",
+         {Pan(1, "16bit", "s"), Dimmer(2), MakeFinePart(3, "Pan fine", 1, "E")},
+         2,
+         {Pan(1), Dimmer(2)},
+         {}},
+        {"a pair dropped whole goes without a word",
+         {Dimmer(1), Pan(2, "16bit", "s"), MakeFinePart(3, "Pan fine", 2, "E")},
+         1,
+         {Dimmer(1)},
+         {}},
+        {"a coarse channel keeps 16 bit while a kept fine part names it",
+         {Pan(1, "16bit", "s"), MakeFinePart(2, "a", 1, "E"), MakeFinePart(3, "b", 1, "E")},
+         2,
+         {Pan(1, "16bit", "s"), MakeFinePart(2, "a", 1, "E")},
+         {}},
+        {"rows that fit the count stay as they are",
+         {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")},
+         3,
+         {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")},
+         {}},
+    };
+    for (const Case& c : cases) {
+        ChannelRows rows = c.rows;
+        EXPECT_EQ(DropRowsBeyondCount(rows, c.count), c.announcements) << c.what;
+        EXPECT_EQ(rows, c.after) << c.what;
+    }
 }

@@ -345,9 +345,8 @@ TEST(WriterFailure, AValueThatIsNoNumberStopsTheWritingWhereItIs) {
     const auto failure = WriteFixtureLines(scannerFixture(), stores, lines);
     ASSERT_TRUE(failure);
     // The technician must be able to find the value.
-    EXPECT_EQ(
-        failure->reason,
-        "palette group \"Gobo\", entry \"Gobo1\", channel 7: \"abc\" is not a value from 0 to 255");
+    EXPECT_EQ(failure->reason,
+              "素材组 \"Gobo\"，素材 \"Gobo1\"，通道 7：\"abc\" 不是 0 至 255 之间的数值");
     // Everything up to the failing group's header line was complete.
     EXPECT_EQ(lines.size(), 91 + 7 + 4 + 5 + 1);
     EXPECT_EQ(lines.last(), "PFTABLE \"Gobo\"         -1  7   ");
@@ -360,39 +359,44 @@ TEST(WriterFailure, AValueThatIsNoNumberStopsTheWritingWhereItIs) {
     EXPECT_TRUE(file.bytes == FileBytes(lines));
 }
 
-TEST(WriterFailure, EveryUnreadableInputIsReportedNotCrashedOn) {
-    const auto failsWith = [](const FixtureSnapshot& fixture, AdvancedStores stores) {
+TEST(WriterFailure, EveryUnreadableInputIsReportedInTheUsersWords) {
+    const auto reasonOf = [](const FixtureSnapshot& fixture, AdvancedStores stores) {
         QStringList lines;
-        return WriteFixtureLines(fixture, stores, lines).has_value();
+        const auto failure = WriteFixtureLines(fixture, stores, lines);
+        return failure ? failure->reason : QStringLiteral("(written)");
     };
     const auto withMacro = [](const TextTable& steps) {
         AdvancedStores stores;
         stores.macros.append({QString("M"), qint16(2), steps});
         return stores;
     };
+    const FixtureSnapshot fixture = scannerFixture();
 
-    EXPECT_TRUE(failsWith(scannerFixture(), withMacro(tableOf({{"M", "5", "6"}, {"0", "1", ""}}))));
-    EXPECT_TRUE(
-        failsWith(scannerFixture(), withMacro(tableOf({{"M", "5", "6"}, {"x", "1", "2"}}))));
-    EXPECT_TRUE(failsWith(scannerFixture(), withMacro(tableOf({{"M", "5", "6"}, {"", "1", "2"}}))));
-    EXPECT_TRUE(failsWith(scannerFixture(), withMacro(tableOf({{"M"}, {"1"}}))));
-    EXPECT_TRUE(
-        failsWith(scannerFixture(), withMacro(tableOf({{"M", "5", "6"}, {"0", "-1", "2"}}))));
+    EXPECT_EQ(reasonOf(fixture, withMacro(tableOf({{"M", "5", "6"}, {"0", "1", ""}}))),
+              "宏 \"M\"，第 1 步，通道 6：\"\" 不是 0 至 255 之间的数值");
+    EXPECT_EQ(reasonOf(fixture, withMacro(tableOf({{"M", "5", "6"}, {"x", "1", "2"}}))),
+              "宏 \"M\"，第 1 步：步骤类型 \"x\" 不是数字");
+    EXPECT_EQ(reasonOf(fixture, withMacro(tableOf({{"M", "5", "6"}, {"", "1", "2"}}))),
+              "宏 \"M\"，第 1 步：步骤类型 \"\" 不是数字");
+    EXPECT_EQ(reasonOf(fixture, withMacro(tableOf({{"M"}, {"1"}}))),
+              "宏 \"M\"，第 1 步，延时时间：\"\" 不是 0 至 255 之间的数值");
+    EXPECT_EQ(reasonOf(fixture, withMacro(tableOf({{"M", "5", "6"}, {"0", "-1", "2"}}))),
+              "宏 \"M\"，第 1 步，通道 5：\"-1\" 不是 0 至 255 之间的数值");
 
     AdvancedStores noTable;
     noTable.rangeTables.append({qint32(5), QString("not a table")});
-    EXPECT_TRUE(failsWith(scannerFixture(), noTable));
+    EXPECT_EQ(reasonOf(fixture, noTable), "第 1 个通道范围表 没有数据表");
     AdvancedStores emptyTable;
     emptyTable.paletteGroups.append({QString("Gobo"), qint16(1), TextTable()});
-    EXPECT_TRUE(failsWith(scannerFixture(), emptyTable));
+    EXPECT_EQ(reasonOf(fixture, emptyTable), "素材组 \"Gobo\" 没有数据表");
 
-    FixtureSnapshot shortGrid = scannerFixture();
+    FixtureSnapshot shortGrid = fixture;
     shortGrid.channelCount = 8;
-    EXPECT_TRUE(failsWith(shortGrid, AdvancedStores()));
+    EXPECT_EQ(reasonOf(shortGrid, AdvancedStores()), "通道表没有第 8 行");
 
-    FixtureSnapshot noChannels = scannerFixture();
+    FixtureSnapshot noChannels = fixture;
     noChannels.channelCount = 0;
-    EXPECT_FALSE(failsWith(noChannels, AdvancedStores()));
+    EXPECT_EQ(reasonOf(noChannels, AdvancedStores()), "(written)");
 }
 
 TEST(WriterEncoding, ChineseTextIsWrittenInGbkAndFieldsCountCharacters) {

@@ -11,6 +11,10 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <sys/mount.h>
+#include <sys/resource.h>
 
 using namespace channels;
 using namespace stores;
@@ -34,6 +38,61 @@ const ChannelRows Rows = {
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Lowers the size a file may grow to for as long as it stands. A write beyond it then fails
+// with an error, instead of the signal that would end the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
+
+// A file system of 64 KiB in memory on a folder of its own, for as long as it stands. Mounting
+// needs root and a system that allows it; mounted() says whether it worked.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& path) : path_(path) {
+        mounted_ = QDir().mkpath(path) && ::mount("tmpfs", QFile::encodeName(path).constData(),
+                                                  "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) {
+            ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
+        }
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return mounted_; }
+    QString path() const { return path_; }
+
+private:
+    QString path_;
+    bool mounted_ = false;
+};
+
+// Writes to the file until its file system is full.
+void fillUp(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (file.write(block) == block.size()) {
+    }
 }
 
 class Form3Test : public EditorTest {
@@ -112,6 +171,36 @@ protected:
 
     static QString remembered() {
         return platform::GetSetting("TavoK36Edit", "SaveDir", "Dir", "-");
+    }
+
+    // Saves over an earlier save in the folder while disk trouble, set up by whileFailing around
+    // the save it is given, makes the write fail after it began. The failure is told with its
+    // reason; the old file, the folder, the remembered folder and the unsaved edits stay.
+    void saveFailsMidway(const QString& inFolder, const QString& reason,
+                         const std::function<void(const std::function<void()>&)>& whileFailing) {
+        fillFixture();
+        auto& page = showPage();
+        const QString path = inFolder + "/SPOT1.K36";
+        desktop.answerMessage(MsgResult::Ok);
+        save(page, path);
+        const QByteArray oldFile = readAll(path);
+        ASSERT_GT(oldFile.size(), 1024);
+        platform::SaveSetting("TavoK36Edit", "SaveDir", "Dir", "elsewhere");
+        Public().DataChanged = true;
+        const QStringList entries = QDir(inFolder).entryList(QDir::AllEntries | QDir::Hidden);
+
+        desktop.answerMessage(MsgResult::Ok); // the failure box
+        whileFailing([&] { save(page, path); });
+
+        const platform::MessageRequest& failure = desktop.messages.back();
+        EXPECT_EQ(failure.text, "文件保存失败：" + reason);
+        EXPECT_EQ(failure.buttons, MsgButtons::OkOnly);
+        EXPECT_EQ(failure.icon, MsgIcon::Exclamation);
+        EXPECT_TRUE(readAll(path) == oldFile);
+        EXPECT_EQ(QDir(inFolder).entryList(QDir::AllEntries | QDir::Hidden), entries);
+        EXPECT_EQ(remembered(), "elsewhere");
+        EXPECT_TRUE(Public().DataChanged);
+        EXPECT_TRUE(desktop.problems.empty());
     }
 
     QTemporaryDir settingsDir;
@@ -208,29 +297,26 @@ TEST_F(Form3Test, CancelOnTheQuestionOrInTheDialogKeepsTheEditsUnsaved) {
     EXPECT_EQ(messageTexts().last(), "数据已被改变，确定放弃并退出？");
 }
 
-TEST_F(Form3Test, AFailedWriteSaysSoAndLeavesFileFolderAndFlagAsTheyWere) {
-    fillFixture();
-    auto& page = showPage();
-    desktop.answerMessage(MsgResult::Ok);
-    save(page, folder.filePath("SPOT1.K36"));
-    const QByteArray firstFile = readAll(folder.filePath("SPOT1.K36"));
-    Public().DataChanged = true;
+TEST_F(Form3Test, AWriteThatFailsMidwayIsToldAndLeavesFileFolderAndFlagAsTheyWere) {
+    // Files may grow to 1 KiB only, and the process hears of it as an error rather than a
+    // signal: the save's write stops with the file a few lines long.
+    saveFailsMidway(folder.path(), "文件超出了允许的大小", [](const std::function<void()>& save) {
+        const FileSizeLimit limit(1024);
+        save();
+    });
+}
 
-    // A folder stands where the file should go: no user, root included, can write there.
-    const QString taken = folder.filePath("taken.K36");
-    ASSERT_TRUE(QDir().mkpath(taken));
-    desktop.answerMessage(MsgResult::Ok); // the failure box
-    save(page, taken);
-
-    const platform::MessageRequest& failure = desktop.messages.back();
-    EXPECT_TRUE(failure.text.startsWith("文件保存失败：")) << failure.text.toStdString();
-    EXPECT_GT(failure.text.size(), QString("文件保存失败：").size());
-    EXPECT_EQ(failure.buttons, MsgButtons::OkOnly);
-    EXPECT_EQ(failure.icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(Public().DataChanged);
-    EXPECT_EQ(remembered(), folder.path());
-    EXPECT_EQ(readAll(folder.filePath("SPOT1.K36")), firstFile);
-    EXPECT_TRUE(QDir(taken).isEmpty());
+TEST_F(Form3Test, AFullDiskIsToldAndLeavesFileFolderAndFlagAsTheyWere) {
+    const SmallDisk disk(folder.filePath("disk"));
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "a small file system of its own needs the right to mount one";
+    }
+    const QString fixtures = disk.path() + "/fixtures";
+    ASSERT_TRUE(QDir().mkpath(fixtures));
+    saveFailsMidway(fixtures, "磁盘空间已满", [&](const std::function<void()>& save) {
+        fillUp(disk.path() + "/filler");
+        save();
+    });
 }
 
 TEST_F(Form3Test, AValueThatCannotBeWrittenTouchesNoFile) {
@@ -252,8 +338,9 @@ TEST_F(Form3Test, AValueThatCannotBeWrittenTouchesNoFile) {
     desktop.answerMessage(MsgResult::Ok);
     save(page, path);
 
-    EXPECT_EQ(messageTexts().last(), "文件保存失败：palette group \"Colour\", entry \"Red\", "
-                                     "channel 1: \"300\" is not a value from 0 to 255");
+    EXPECT_EQ(
+        messageTexts().last(),
+        "文件保存失败：素材组 \"Colour\"，素材 \"Red\"，通道 1：\"300\" 不是 0 至 255 之间的数值");
     EXPECT_EQ(desktop.messages.back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(readAll(path), firstFile);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"SPOT1.K36"});

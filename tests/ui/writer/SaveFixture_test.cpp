@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace writer;
 
@@ -62,33 +63,41 @@ TEST(AtomicWrite, ANewFileGetsExactlyTheBytesAndAnOldOneIsReplacedWhole) {
     // A shorter file over a longer one: nothing of the old tail may survive.
     EXPECT_EQ(WriteFileAtomically(path, "END\r\n"), std::nullopt);
     EXPECT_EQ(readAll(path), QByteArray("END\r\n"));
-    EXPECT_EQ(entriesOf(folder.path()), QStringList{"SPOT1.K36"});
-}
 
-// These targets fail for every user, root included, so the failures are real writes.
-TEST(AtomicWrite, AFailureGivesItsReasonAndLeavesTheFolderAsItWas) {
-    QTemporaryDir folder;
-
-    const auto missingParent = WriteFileAtomically(folder.filePath("gone/SPOT1.K36"), "new");
-    ASSERT_TRUE(missingParent.has_value());
-    EXPECT_FALSE(missingParent->isEmpty());
-    EXPECT_TRUE(entriesOf(folder.path()).isEmpty());
-
-    const QString taken = folder.filePath("taken.K36");
-    ASSERT_TRUE(QDir().mkpath(taken));
-    writeBytes(taken + "/inside.txt", "keep");
-    const auto isFolder = WriteFileAtomically(taken, "new");
-    ASSERT_TRUE(isFolder.has_value());
-    EXPECT_FALSE(isFolder->isEmpty());
-    EXPECT_EQ(readAll(taken + "/inside.txt"), QByteArray("keep"));
-
-    // The file itself can exist, but no temporary name beside it can: the write fails only at
-    // the last step, after the new bytes were written out.
+    // A name as long as the folder allows leaves no room beside it for a longer one.
     const QString longest = folder.filePath(QString(251, 'a') + ".K36");
     writeBytes(longest, "old contents");
-    const auto lastStep = WriteFileAtomically(longest, "new contents");
-    ASSERT_TRUE(lastStep.has_value());
-    EXPECT_FALSE(lastStep->isEmpty());
-    EXPECT_EQ(readAll(longest), QByteArray("old contents"));
-    EXPECT_EQ(entriesOf(folder.path()).size(), 2);
+    EXPECT_EQ(WriteFileAtomically(longest, "new contents"), std::nullopt);
+    EXPECT_EQ(readAll(longest), QByteArray("new contents"));
+    EXPECT_EQ(entriesOf(folder.path()), QStringList({"SPOT1.K36", QString(251, 'a') + ".K36"}));
+}
+
+// These targets fail for every user, root included, before anything is written.
+TEST(AtomicWrite, AFailureGivesItsReasonAndLeavesTheFolderAsItWas) {
+    struct Case {
+        const char* what;
+        QString name; // inside the test's folder
+        QString reason;
+    };
+    const std::vector<Case> cases{
+        {"a folder that is not there", "gone/SPOT1.K36", "文件夹不存在"},
+        {"a file where a folder should be", "plain.txt/SPOT1.K36", "文件夹不存在"},
+        {"a name too long", QString(256, 'a') + ".K36", "文件名太长"},
+        {"a file its owner may not write", "locked.K36", "文件是只读的"},
+        {"a named pipe", "pipe.K36", "该名称不是普通文件"},
+        {"a link that leads round in a circle", "loop.K36", "符号链接的层数过多"},
+    };
+    QTemporaryDir folder;
+    writeBytes(folder.filePath("plain.txt"), "plain");
+    writeBytes(folder.filePath("locked.K36"), "locked");
+    ASSERT_TRUE(QFile::setPermissions(folder.filePath("locked.K36"), QFile::ReadOwner));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.filePath("pipe.K36")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link("loop.K36", folder.filePath("loop.K36")));
+    const QStringList before = entriesOf(folder.path());
+
+    for (const Case& c : cases) {
+        EXPECT_EQ(WriteFileAtomically(folder.filePath(c.name), "new"), c.reason) << c.what;
+        EXPECT_EQ(entriesOf(folder.path()), before) << c.what;
+    }
+    EXPECT_EQ(readAll(folder.filePath("locked.K36")), QByteArray("locked"));
 }
