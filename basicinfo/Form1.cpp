@@ -129,7 +129,7 @@ void Form1::wireRules() {
     }
     for (TextBox* box : textBoxes()) {
         box->GotFocus = [this, box] { TextBox_GotFocus(box); };
-        box->MouseMove = [box](int, int, int, int) { box->setBackColor(colors::HoverText); };
+        box->MouseMove = [box](int, int, float, float) { box->setBackColor(colors::HoverText); };
     }
     for (int i = 0; i < 3; ++i) {
         Option1[i]->Click = [this, i] { Option1_Click(i); };
@@ -138,28 +138,32 @@ void Form1::wireRules() {
         Option2[i]->Click = [this, i] { Option2_Click(i); };
     }
     for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
-        option->MouseMove = [option](int, int, int, int) { option->setBackColor(colors::Hover); };
+        option->MouseMove = [option](int, int, float, float) {
+            option->setBackColor(colors::Hover);
+        };
     }
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
 
-    Command2->MouseMove = [this](int, int, int, int) { Command2->setBackColor(colors::Hover); };
-    Command3->MouseMove = [this](int, int, int, int) { Command3->setBackColor(colors::Hover); };
-    Command3->MouseDown = [this](int, int, int, int) { Command3->setBackColor(colors::Hover); };
-    Command3->MouseUp = [this](int, int, int, int) { Command3->setBackColor(colors::ButtonRest); };
-    Frame1->MouseMove = [this](int, int, int, int) {
+    Command2->MouseMove = [this](int, int, float, float) { Command2->setBackColor(colors::Hover); };
+    Command3->MouseMove = [this](int, int, float, float) { Command3->setBackColor(colors::Hover); };
+    Command3->MouseDown = [this](int, int, float, float) { Command3->setBackColor(colors::Hover); };
+    Command3->MouseUp = [this](int, int, float, float) {
+        Command3->setBackColor(colors::ButtonRest);
+    };
+    Frame1->MouseMove = [this](int, int, float, float) {
         for (TextBox* box : {Text6, Text7, Text8}) {
             box->setBackColor(colors::TextRest);
         }
     };
-    Frame2->MouseMove = [this](int, int, int, int) {
+    Frame2->MouseMove = [this](int, int, float, float) {
         Text9->setBackColor(colors::TextRest);
         Text10->setBackColor(colors::TextRest);
         for (OptionButton* option : Option2) {
             option->setBackColor(platform::systemButtonFace());
         }
     };
-    Frame3->MouseMove = [this](int, int, int, int) {
+    Frame3->MouseMove = [this](int, int, float, float) {
         for (OptionButton* option : Option1) {
             option->setBackColor(platform::systemButtonFace());
         }
@@ -514,7 +518,7 @@ void Form1::Option2_Click(int) {
 
 // ---- hover feedback ----
 
-void Form1::Form_MouseMove(int, int, int, int) {
+void Form1::Form_MouseMove(int, int, float, float) {
     Command2->setBackColor(colors::ButtonRest);
     Command3->setBackColor(colors::ButtonRest);
     Label15->setForeColor(colors::LinkRest);

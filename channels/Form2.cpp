@@ -55,7 +55,7 @@ Form2::Form2() : Form(QString::fromLatin1(Name)) {
     Command2->Click = [this] { Command2_Click(); };
     // QUICKSETUP-WIRING: Command3 opens the quick channel setup, modeless, over this page.
     for (CommandButton* button : {Command1, Command2, Command3}) {
-        button->MouseMove = [button](int, int, int, int) {
+        button->MouseMove = [button](int, int, float, float) {
             button->setBackColor(common::colors::Hover);
         };
     }
@@ -156,7 +156,7 @@ void Form2::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
     }
 }
 
-void Form2::Form_MouseMove(int, int, int, int) {
+void Form2::Form_MouseMove(int, int, float, float) {
     for (CommandButton* button : {Command1, Command2, Command3}) {
         button->setBackColor(common::colors::ButtonRest);
     }

@@ -19,7 +19,7 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
     void MSFlexGrid1_Click();
     void Command1_Click();
     void Command2_Click();

@@ -30,7 +30,7 @@ Form2_2::Form2_2() : Form(QString::fromLatin1(Name)) {
 
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
-    Command1->MouseMove = [this](int, int, int, int) {
+    Command1->MouseMove = [this](int, int, float, float) {
         Command1->setBackColor(common::colors::Hover);
     };
 }
@@ -57,7 +57,7 @@ void Form2_2::Command2_Click() {
     platform::unload(*this);
 }
 
-void Form2_2::Form_MouseMove(int, int, int, int) {
+void Form2_2::Form_MouseMove(int, int, float, float) {
     Command1->setBackColor(common::colors::ButtonRest);
 }
 

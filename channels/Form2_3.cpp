@@ -78,7 +78,7 @@ void Form2_3::wireRules() {
     Combo5->Click = [this] { Combo5_Click(); };
     for (int i = 0; i < 2; ++i) {
         Option1[i]->Click = [this, i] { Option1_Click(i); };
-        Option1[i]->MouseMove = [this, i](int, int, int, int) {
+        Option1[i]->MouseMove = [this, i](int, int, float, float) {
             Option1[i]->setBackColor(common::colors::Hover);
         };
     }
@@ -98,7 +98,7 @@ void Form2_3::wireRules() {
     Text5->Validate = [this](bool& cancel) { Text5_Validate(cancel); };
     Text6->Validate = [this](bool& cancel) { Text6_Validate(cancel); };
     for (TextBox* textBox : textBoxes()) {
-        textBox->MouseMove = [textBox](int, int, int, int) {
+        textBox->MouseMove = [textBox](int, int, float, float) {
             textBox->setBackColor(common::colors::HoverText);
         };
     }
@@ -108,7 +108,7 @@ void Form2_3::wireRules() {
     Command3->Click = [this] { Command3_Click(); };
     Command4->Click = [this] { Command4_Click(); };
     for (CommandButton* command : {Command1, Command2, Command3}) {
-        command->MouseMove = [command](int, int, int, int) {
+        command->MouseMove = [command](int, int, float, float) {
             command->setBackColor(common::colors::Hover);
         };
     }
@@ -436,7 +436,7 @@ void Form2_3::Command4_Click() {
     platform::window<Form2_2>().ShowModal();
 }
 
-void Form2_3::Form_MouseMove(int, int, int, int) {
+void Form2_3::Form_MouseMove(int, int, float, float) {
     for (CommandButton* command : {Command1, Command2, Command3}) {
         command->setBackColor(common::colors::ButtonRest);
     }

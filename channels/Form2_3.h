@@ -19,7 +19,7 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
 
     void Combo1_Click();
     void Combo2_Click();

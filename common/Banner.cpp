@@ -27,10 +27,12 @@ Banner addBanner(platform::Form& form, int widthTwips, const char* bandName, con
 
     platform::Label* link = banner.link;
     link->Click = [] { OpenMakerSite(); };
-    link->MouseMove = [link](int, int, int, int) {
+    link->MouseMove = [link](int, int, float, float) {
         link->setForeColor(platform::systemHighlight());
     };
-    banner.band->MouseMove = [link](int, int, int, int) { link->setForeColor(colors::LinkRest); };
+    banner.band->MouseMove = [link](int, int, float, float) {
+        link->setForeColor(colors::LinkRest);
+    };
     return banner;
 }
 

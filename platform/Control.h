@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QMouseEvent>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -18,6 +19,9 @@ inline int toPixels(int twips) {
     return twips / TwipsPerPixel;
 }
 inline int toTwips(int pixels) {
+    return pixels * TwipsPerPixel;
+}
+inline QPointF toTwips(const QPointF& pixels) {
     return pixels * TwipsPerPixel;
 }
 
@@ -38,7 +42,7 @@ inline constexpr int MiddleButton = 4;
 // form, its place in the tab order and the events that any control raises.
 class Control {
 public:
-    using MouseHandler = std::function<void(int button, int shift, int x, int y)>;
+    using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
     Control(QWidget* self, const QString& name, int index, bool takesFocus);
     virtual ~Control();
@@ -89,6 +93,17 @@ public:
     virtual bool userClick();
     // Focus moved by the user (mouse or Tab): false when Validate kept it where it was.
     bool userFocus();
+    // The user presses the left button at one point, moves to another and releases there, the
+    // mouse held by the control all the while: the real mouse events, so MouseDown, MouseMove
+    // and MouseUp run as for the hand (and whatever the widget does with them). The points are
+    // in the control's scale units and may lie outside it. False when the press was refused
+    // (the focus could not come to the control).
+    bool userDrag(QPointF from, QPointF to);
+
+    // A point of the widget, in pixels, in the units the mouse handlers receive: twips, or the
+    // control's own scale; and back.
+    virtual QPointF scaleFromPixels(QPointF pixels) const { return toTwips(pixels); }
+    virtual QPointF pixelsFromScale(QPointF point) const { return point / TwipsPerPixel; }
 
 protected:
     // Called on a real mouse event, before the widget's own handling. Returns

@@ -212,7 +212,11 @@ void Grid::setCellAlignment(Alignment alignment) {
 }
 
 QColor Grid::CellBackColor() const {
-    const QTableWidgetItem* it = item(row_, col_);
+    return cellBackColorAt(row_, col_);
+}
+
+QColor Grid::cellBackColorAt(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
     return it ? it->background().color() : QColor();
 }
 

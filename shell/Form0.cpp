@@ -58,14 +58,14 @@ Form0::Form0() : Form(QString::fromLatin1(Name)) {
 
     Command11->Click = [this] { Command11_Click(); };
     Command13->Click = [this] { Command13_Click(); };
-    Command1->MouseDown = [this](int button, int, int, int) { Command1_MouseDown(button); };
-    Command1->MouseUp = [this](int button, int, int, int) { Command1_MouseUp(button); };
-    Command11->MouseMove = [this](int, int, int, int) {
+    Command1->MouseDown = [this](int button, int, float, float) { Command1_MouseDown(button); };
+    Command1->MouseUp = [this](int button, int, float, float) { Command1_MouseUp(button); };
+    Command11->MouseMove = [this](int, int, float, float) {
         Command11->setBackColor(colors::Hover);
         Line1->setBorderColor(platform::systemWindowText());
         Line8->setBorderColor(platform::systemWindowText());
     };
-    Command13->MouseMove = [this](int, int, int, int) {
+    Command13->MouseMove = [this](int, int, float, float) {
         Command13->setBackColor(colors::Hover);
         Line1->setBorderColor(platform::systemWindowText());
         Line2->setBorderColor(platform::systemWindowText());
@@ -122,7 +122,7 @@ void Form0::Command1_MouseUp(int button) {
     }
 }
 
-void Form0::Form_MouseMove(int, int, int, int) {
+void Form0::Form_MouseMove(int, int, float, float) {
     Command11->setBackColor(colors::ButtonRest);
     Command13->setBackColor(colors::ButtonRest);
     Label1->setForeColor(colors::LinkRest);

@@ -20,7 +20,7 @@ public:
 
     void Form_Activate() override;
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
     void Command11_Click();
     void Command13_Click();
     void Command1_MouseDown(int button);

@@ -100,57 +100,59 @@ void Form3::wireRules() {
     Command10->Click = [this] { Command10_Click(); };
 
     // Hover feedback: the button under the pointer, and the steps it leads to.
-    Command2->MouseMove = [this](int, int, int, int) { highlightChannelStep(true); };
-    Command2->MouseDown = [this](int button, int, int, int) {
+    Command2->MouseMove = [this](int, int, float, float) { highlightChannelStep(true); };
+    Command2->MouseDown = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {
             highlightChannelStep(true);
         }
     };
-    Command2->MouseUp = [this](int button, int, int, int) {
+    Command2->MouseUp = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {
             highlightChannelStep(false);
         }
     };
-    Command3->MouseMove = [this](int, int, int, int) { highlightTableButtons(true); };
-    Command3->MouseDown = [this](int button, int, int, int) {
+    Command3->MouseMove = [this](int, int, float, float) { highlightTableButtons(true); };
+    Command3->MouseDown = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {
             highlightTableButtons(true);
         }
     };
-    Command3->MouseUp = [this](int button, int, int, int) {
+    Command3->MouseUp = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {
             highlightTableButtons(false);
         }
     };
     for (CommandButton* table : {Command4, Command5, Command6}) {
-        table->MouseMove = [this, table](int, int, int, int) {
+        table->MouseMove = [this, table](int, int, float, float) {
             table->setBackColor(colors::Hover);
             Command3->setBackColor(colors::ButtonRest);
         };
-        table->MouseDown = [table](int button, int, int, int) {
+        table->MouseDown = [table](int button, int, float, float) {
             if (button == platform::LeftButton) {
                 table->setBackColor(colors::Hover);
             }
         };
-        table->MouseUp = [table](int button, int, int, int) {
+        table->MouseUp = [table](int button, int, float, float) {
             if (button == platform::LeftButton) {
                 table->setBackColor(colors::ButtonRest);
             }
         };
     }
-    Command7->MouseMove = [this](int, int, int, int) {
+    Command7->MouseMove = [this](int, int, float, float) {
         Command7->setBackColor(colors::Hover);
         Command10->setBackColor(colors::Hover);
         Command3->setBackColor(colors::ButtonRest);
         Line12->setBorderColor(platform::systemWindowText());
         Line13->setBorderColor(platform::systemWindowText());
     };
-    Command7->MouseDown = [this](int, int, int, int) {
+    Command7->MouseDown = [this](int, int, float, float) {
         Command7->setBackColor(colors::Hover);
         Command3->setBackColor(colors::ButtonRest);
     };
-    Command8->MouseMove = [this](int, int, int, int) { Command8->setBackColor(colors::Hover); };
-    Command10->MouseMove = [this](int, int, int, int) { Command10->setBackColor(colors::Hover); };
+    Command8->MouseMove = [this](int, int, float, float) { Command8->setBackColor(colors::Hover); };
+    Command10->MouseMove = [this](int, int, float, float) {
+        Command10->setBackColor(colors::Hover);
+    };
 }
 
 void Form3::setEditorCaption(TableEditor editor, int tableCount) {
@@ -267,7 +269,7 @@ void Form3::highlightTableButtons(bool on) {
     }
 }
 
-void Form3::Form_MouseMove(int, int, int, int) {
+void Form3::Form_MouseMove(int, int, float, float) {
     for (CommandButton* button :
          {Command2, Command4, Command5, Command6, Command7, Command8, Command10}) {
         button->setBackColor(colors::ButtonRest);

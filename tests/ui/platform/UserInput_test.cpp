@@ -33,10 +33,10 @@ public:
                 Text1->setSelLength(static_cast<int>(Text1->Text().size()));
             }
         };
-        Frame1->MouseMove = [this](int, int, int, int) { reached << "Frame1"; };
-        Command1->MouseMove = [this](int, int, int, int) { reached << "Command1"; };
+        Frame1->MouseMove = [this](int, int, float, float) { reached << "Frame1"; };
+        Command1->MouseMove = [this](int, int, float, float) { reached << "Command1"; };
     }
-    void Form_MouseMove(int, int, int, int) override { reached << "Form"; }
+    void Form_MouseMove(int, int, float, float) override { reached << "Form"; }
     Frame* Frame1;
     CommandButton* Command1;
     Label* Label1;
