@@ -153,6 +153,24 @@ int ChongFuJianCha(const ChannelRows& rows, EditedChannel edited, int coarseChan
 
 namespace {
 
+// The coarse channel a coarse-channel item names while it can still take a fine part: it exists,
+// is named and is no fine part itself.
+std::optional<int> UsableCoarseChannel(const QString& item, const ChannelRows& rows) {
+    const std::optional<int> coarse = CoarseChannelOfItem(item);
+    if (item.trimmed().size() < 5 || !coarse) {
+        return std::nullopt;
+    }
+    const std::optional<std::size_t> at = FindChannelRow(rows, *coarse);
+    if (!at) {
+        return std::nullopt;
+    }
+    const ChannelRow& row = rows[*at];
+    if (row[ChannelName].isEmpty() || IsFinePart(row) || row[ChannelTypeName] == FinePartWord) {
+        return std::nullopt;
+    }
+    return coarse;
+}
+
 // The checks in the order the dialog reports them; the first missing field refuses the OK.
 std::optional<std::pair<QString, DialogField>>
 MissingField(const ChannelFields& fields, const ChannelRows& rows, EditedChannel edited) {
@@ -167,12 +185,8 @@ MissingField(const ChannelFields& fields, const ChannelRows& rows, EditedChannel
         // The table may have changed behind the dialog since the coarse channel was chosen: one
         // that is gone, unnamed or a fine part itself now is as good as none chosen, and one that
         // got another fine part meanwhile is refused as at its choice.
-        const std::optional<int> coarse = CoarseChannelOfItem(fields.coarseChannelItem);
-        const std::optional<std::size_t> coarseRow =
-            coarse ? FindChannelRow(rows, *coarse) : std::nullopt;
-        if (fields.coarseChannelItem.trimmed().size() < 5 || !coarseRow ||
-            rows[*coarseRow][ChannelName].isEmpty() || IsFinePart(rows[*coarseRow]) ||
-            rows[*coarseRow][ChannelTypeName] == FinePartWord) {
+        const std::optional<int> coarse = UsableCoarseChannel(fields.coarseChannelItem, rows);
+        if (!coarse) {
             return Missing{QStringLiteral("请设置其依附的16bit高8位通道..."),
                            DialogField::CoarseChannel};
         }

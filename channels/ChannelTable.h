@@ -21,6 +21,7 @@ std::optional<qlonglong> ParseWholeNumber(const QString& text);
 
 // A decimal number with optional sign, decimal point and surrounding blanks ("2.5", "-1",
 // ".5"); nullopt for anything else. Never overflows: values too large to hold are refused.
+// Narrower than the writer's cell numbers (exponents there): a typed field's "1e2" is refused.
 std::optional<double> ParseNumber(const QString& text);
 
 // ---- Fine parts ----

@@ -13,6 +13,9 @@ namespace shell {
 using common::Public;
 
 namespace {
+// The three runtime files embedded under resources/runtime/. This build carries short text
+// stand-ins for them, not the controls themselves: the editor draws its own grid and dialogs, and
+// writes the stand-ins only where a windir folder with System32 exists.
 struct RuntimeFile {
     int resource;
     const char* fileName;

@@ -31,6 +31,7 @@ QString quoted(const QString& text) {
 
 // A decimal number as the editors keep it: blanks around, a sign, digits with or without a
 // fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf").
+// Wider than the channel fields' ParseNumber: the table editors' value cells take exponents.
 std::optional<double> decimalNumber(const QString& text) {
     static const QRegularExpression form(
         QStringLiteral("^ *[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)? *$"));
