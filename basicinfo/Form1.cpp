@@ -108,6 +108,7 @@ Form1::Form1() : Form(QString::fromLatin1(Name)) {
                            Text8, Option2[0], Option2[1], Combo1, Option1[0], Option1[1],
                            Option1[2]});
     wireRules();
+    wireHover();
 }
 
 void Form1::wireRules() {
@@ -129,7 +130,6 @@ void Form1::wireRules() {
     }
     for (TextBox* box : textBoxes()) {
         box->GotFocus = [this, box] { TextBox_GotFocus(box); };
-        box->MouseMove = [box](int, int, float, float) { box->setBackColor(colors::HoverText); };
     }
     for (int i = 0; i < 3; ++i) {
         Option1[i]->Click = [this, i] { Option1_Click(i); };
@@ -137,14 +137,21 @@ void Form1::wireRules() {
     for (int i = 0; i < 2; ++i) {
         Option2[i]->Click = [this, i] { Option2_Click(i); };
     }
+    Command2->Click = [this] { Command2_Click(); };
+    Command3->Click = [this] { Command3_Click(); };
+}
+
+// The control under the pointer takes the hover colour; a frame gives its controls back their
+// resting colours.
+void Form1::wireHover() {
+    for (TextBox* box : textBoxes()) {
+        box->MouseMove = [box](int, int, float, float) { box->setBackColor(colors::HoverText); };
+    }
     for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
         option->MouseMove = [option](int, int, float, float) {
             option->setBackColor(colors::Hover);
         };
     }
-    Command2->Click = [this] { Command2_Click(); };
-    Command3->Click = [this] { Command3_Click(); };
-
     Command2->MouseMove = [this](int, int, float, float) { Command2->setBackColor(colors::Hover); };
     Command3->MouseMove = [this](int, int, float, float) { Command3->setBackColor(colors::Hover); };
     Command3->MouseDown = [this](int, int, float, float) { Command3->setBackColor(colors::Hover); };

@@ -96,6 +96,7 @@ public:
 
 private:
     void wireRules();
+    void wireHover();
     std::array<platform::TextBox*, 8> textBoxes() const;
     void refuseChannelCount();
     void refuseAddress(platform::TextBox* box);

@@ -91,6 +91,7 @@ Form3::Form3() : Form(QString::fromLatin1(Name)) {
     Command3->setBackColor(colors::Hover);
     CommonDialog1 = new platform::CommonDialog(this, QStringLiteral("CommonDialog1"));
     wireRules();
+    wireHover();
 }
 
 void Form3::wireRules() {
@@ -98,8 +99,10 @@ void Form3::wireRules() {
     Command7->Click = [this] { Command7_Click(); };
     Command8->Click = [this] { Command8_Click(); };
     Command10->Click = [this] { Command10_Click(); };
+}
 
-    // Hover feedback: the button under the pointer, and the steps it leads to.
+// Hover feedback: the button under the pointer, and the steps it leads to.
+void Form3::wireHover() {
     Command2->MouseMove = [this](int, int, float, float) { highlightChannelStep(true); };
     Command2->MouseDown = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {

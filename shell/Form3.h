@@ -56,6 +56,7 @@ public:
 
 private:
     void wireRules();
+    void wireHover();
     // Saves the fixture through the save dialog; true when the file was written.
     bool WriteFixtureFile();
     void highlightChannelStep(bool on);
