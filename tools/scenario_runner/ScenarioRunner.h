@@ -20,12 +20,18 @@ namespace stores {
 class RecordStore;
 } // namespace stores
 
-// Plays a scenario file against the editor, line by line, as a user would. Each command is one
-// small handler, found by the line's first word (a check by the word after "expect") in the
-// tables of StageCommands.cpp, UserCommands.cpp, Checks.cpp and ControlChecks.cpp: a new
-// command is one member function and one row in its table.
+// Plays a scenario file against the editor, line by line, as a user would (Playback.cpp). Each
+// command is one small handler, found by the line's first word (a check by the word after
+// "expect") in the tables of StageCommands.cpp, UserCommands.cpp and Checks.cpp, the handlers of
+// control checks living in ControlChecks.cpp: a new command is one member function and one row in
+// its table. What the handlers share is in ScenarioRunner.cpp.
 class ScenarioRunner {
 public:
+    // What fail() throws: the line stops there and the scenario fails with why.
+    struct LineFailure {
+        QString why;
+    };
+
     explicit ScenarioRunner(const QString& scenarioPath);
 
     // 0 when every line held; otherwise prints the first failing line.
