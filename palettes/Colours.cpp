@@ -7,6 +7,8 @@
 
 namespace palettes {
 
+using writer::DecimalNumber;
+
 namespace {
 
 constexpr qint32 Black = 0;

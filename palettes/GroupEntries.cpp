@@ -7,6 +7,8 @@
 
 namespace palettes {
 
+namespace PaletteFields = stores::PaletteFields;
+
 namespace {
 
 constexpr int NameField = 0;

@@ -10,6 +10,9 @@
 
 namespace palettes {
 
+using stores::RecordStore;
+using stores::TextTable;
+
 // The store holds one group per type, so three at most.
 inline constexpr int MaxGroups = 3;
 // The editor's grid has ten entry rows, and each type has ten palette numbers.

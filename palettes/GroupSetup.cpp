@@ -10,6 +10,12 @@
 
 namespace palettes {
 
+using channels::ChannelRow;
+using channels::FinePartMark;
+using channels::ParseWholeNumber;
+using writer::DecimalNumber;
+using enum channels::ChannelColumn;
+
 namespace {
 
 struct TypeInfo {

@@ -11,6 +11,9 @@
 
 namespace palettes {
 
+using channels::ChannelRows;
+using stores::TextTable;
+
 // The group types in the order of the type dialog's options Option1(0) to Option1(2).
 enum class GroupType { PanTilt, Colour, Gobo };
 

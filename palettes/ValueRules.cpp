@@ -6,6 +6,9 @@
 
 namespace palettes {
 
+using writer::DecimalNumber;
+using writer::RoundHalfEven;
+
 ValueCheck CheckValueText(const QString& text) {
     if (text.isEmpty()) {
         return {ValueCheck::Outcome::Corrected, QStringLiteral("0")};

@@ -9,8 +9,11 @@
 #include <QStringList>
 #include <optional>
 
+namespace writer {
+
 // A decimal number as the editors keep it: blanks around, a sign, digits with or without a
-// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf"). A DMX value box
+// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf"). Wider than the
+// channel fields' ParseNumber: the table editors' value cells take exponents. A DMX value box
 // holds a value exactly when its text passes this test, so the file can always carry it.
 std::optional<double> DecimalNumber(const QString& text);
 
@@ -38,7 +41,7 @@ struct WriteFailure {
 // there, so afterwards each work table holds the last table copied. A failure stops the
 // writing at once: the lines appended before it stay, and so do the copies made before it.
 std::optional<WriteFailure> WriteFixtureLines(const FixtureSnapshot& fixture,
-                                              AdvancedStores& stores, QStringList& lines);
+                                              stores::AdvancedStores& stores, QStringList& lines);
 
 // A text in the file's character set (GBK); a character it cannot hold becomes "?".
 QByteArray AnsiBytes(const QString& text);
@@ -52,4 +55,6 @@ struct FixtureFile {
     std::optional<WriteFailure> failure;
 };
 
-FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, AdvancedStores& stores);
+FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, stores::AdvancedStores& stores);
+
+} // namespace writer
