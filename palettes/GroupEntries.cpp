@@ -29,19 +29,6 @@ EntryControl ControlOfBox(ValueBox box) {
     return EntryControl::Text5;
 }
 
-std::optional<ColourMix> MixOfPanel(ValuePanelMode mode) {
-    switch (mode) {
-    case ValuePanelMode::Rgb:
-        return ColourMix::Rgb;
-    case ValuePanelMode::Cmy:
-        return ColourMix::Cmy;
-    case ValuePanelMode::PanTilt:
-    case ValuePanelMode::Slider:
-        break;
-    }
-    return std::nullopt;
-}
-
 std::optional<int> GroupColumn(const RecordStore& groups, const QString& name) {
     for (int column = 0; column < groups.count(); ++column) {
         if (groups.text(PaletteFields::GroupName, column) == name) {
@@ -204,17 +191,6 @@ StoredGroup SaveGroupToStore(RecordStore& groups, TextTable& paletteTable,
     const auto channelCount = static_cast<qint16>(group.channels().size());
     groups.append({group.groupName(), channelCount, paletteTable});
     return {groups.count() - 1, true};
-}
-
-bool DeleteEntryAndSave(RecordStore& groups, TextTable& paletteTable, GroupEntries& group,
-                        int index) {
-    group.remove(index);
-    const StoredGroup stored = SaveGroupToStore(groups, paletteTable, group);
-    if (!group.isEmpty()) {
-        return false;
-    }
-    groups.remove(stored.column);
-    return true;
 }
 
 } // namespace palettes

@@ -57,7 +57,7 @@ QString GroupEmptiedMessage(const QString& groupName);
 // Entry index i is grid row i + 1.
 class GroupEntries {
 public:
-    GroupEntries(QString groupName, GroupChannels channels);
+    GroupEntries(QString groupName = {}, GroupChannels channels = {});
     // A stored group's table; the swatches are worked out from the values.
     static GroupEntries FromTable(const TextTable& table, GroupChannels channels);
 
@@ -105,10 +105,5 @@ struct StoredGroup {
 // stay as first stored), else as a new group at the end.
 StoredGroup SaveGroupToStore(RecordStore& groups, TextTable& paletteTable,
                              const GroupEntries& group);
-
-// Deletes an entry and saves the group; a group left without entries leaves the store, and the
-// function then answers true.
-bool DeleteEntryAndSave(RecordStore& groups, TextTable& paletteTable, GroupEntries& group,
-                        int index);
 
 } // namespace palettes

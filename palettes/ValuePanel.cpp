@@ -64,6 +64,19 @@ ValuePanelMode ChooseValuePanel(const QString& clickedLetter, const GroupChannel
     return ValuePanelMode::Slider;
 }
 
+std::optional<ColourMix> MixOfPanel(ValuePanelMode mode) {
+    switch (mode) {
+    case ValuePanelMode::Rgb:
+        return ColourMix::Rgb;
+    case ValuePanelMode::Cmy:
+        return ColourMix::Cmy;
+    case ValuePanelMode::PanTilt:
+    case ValuePanelMode::Slider:
+        break;
+    }
+    return std::nullopt;
+}
+
 bool ShowsSwatchColumn(const GroupChannels& channels) {
     const QStringList letters = LettersOf(channels);
     for (const QString& letter : letters) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "palettes/Colours.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -32,6 +34,9 @@ enum class ValuePanelMode {
 // A colour or pad panel needs the group to hold every letter of its set (E and F; B, C and D;
 // T, U and V) and the clicked channel to carry one of them; anything else gets the slider.
 ValuePanelMode ChooseValuePanel(const QString& clickedLetter, const GroupChannels& channels);
+
+// The colour a panel mixes: RGB and CMY panels only.
+std::optional<ColourMix> MixOfPanel(ValuePanelMode mode);
 
 // The swatch column shows when the first colour channel of the group, RGB or CMY, belongs to a
 // complete set; the other set is not looked at.

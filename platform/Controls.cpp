@@ -560,6 +560,17 @@ bool ListBox::userPick(int index) {
     return true;
 }
 
+void ListBox::focusInEvent(QFocusEvent* event) {
+    const bool noCurrent = currentRow() < 0;
+    syncing_ = true;
+    QListWidget::focusInEvent(event);
+    if (noCurrent) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+    syncing_ = false;
+    handleFocusIn();
+}
+
 void ListBox::pickOneOfMany(int index) {
     const bool chosen = multiSelect_ == MultiSelect::Extended || !Selected(index);
     syncing_ = true;

@@ -178,6 +178,10 @@ public:
     // its choice is turned round (Simple) or made the only one (Extended); Click follows.
     bool userPick(int index);
 
+protected:
+    // A list that gets the focus keeps its current item, also when it has none.
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void pickOneOfMany(int index);
     bool syncing_ = false;

@@ -49,7 +49,15 @@ void Form::setClientSize(int widthTwips, int heightTwips) {
     setFixedSize(toPixels(widthTwips), toPixels(heightTwips));
 }
 
+int Form::Height() const {
+    if (heightTwips_ >= 0 && toPixels(heightTwips_ - FrameHeightTwips) == height()) {
+        return heightTwips_;
+    }
+    return toTwips(height()) + FrameHeightTwips;
+}
+
 void Form::setHeight(int twips) {
+    heightTwips_ = twips;
     setFixedHeight(std::max(toPixels(twips - FrameHeightTwips), 0));
 }
 

@@ -62,7 +62,8 @@ public:
     // The window's outer height in twips: its client area and the frame of a fixed dialog on the
     // desktop the layouts were made for (FrameHeightTwips), whatever frame this desktop draws,
     // so that a window set to a height gets the same client area everywhere.
-    int Height() const { return toTwips(height()) + FrameHeightTwips; }
+    // A height set in twips reads back as set, although the screen shows it in whole pixels.
+    int Height() const;
     void setHeight(int twips);
     QString Tag;
 
@@ -99,6 +100,7 @@ private:
     bool focusAnnounced_ = false;
     int focusGeneration_ = 0;
     bool modal_ = false;
+    int heightTwips_ = -1; // as last set, while the window keeps that height
 };
 
 // The default instances of all windows, the activation rule and unloading.

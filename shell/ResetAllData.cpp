@@ -4,6 +4,7 @@
 #include "channels/Form2.h"
 #include "channels/Form2_2.h"
 #include "channels/Form2_3.h"
+#include "palettes/Form3_2.h"
 
 namespace shell {
 
@@ -20,7 +21,8 @@ void ResetAllData() {
     // The channel page renumbers and re-heads the rows on its next activation.
     platform::window<channels::Form2>().clearGrid();
 
-    // PALETTE-MACRO-LISTS: the palette group list's clearList(), then the macro list's.
+    // PALETTE-MACRO-LISTS: the palette group list, then the macro list.
+    platform::window<palettes::Form3_2>().clearList();
 }
 
 } // namespace shell

@@ -5,6 +5,10 @@
 #include "channels/Form2_2.h"
 #include "channels/Form2_3.h"
 #include "common/Public.h"
+#include "palettes/Form3_2.h"
+#include "palettes/Form3_2_1.h"
+#include "palettes/Form3_2_2.h"
+#include "palettes/Form3_2_3.h"
 #include "platform/Form.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
@@ -30,6 +34,10 @@ void registerWindows() {
     w.add<channels::Form2_3>();
     w.add<channels::Form2_2>();
     w.add<Form3>();
+    w.add<palettes::Form3_2>();
+    w.add<palettes::Form3_2_1>();
+    w.add<palettes::Form3_2_3>();
+    w.add<palettes::Form3_2_2>();
 }
 
 void prepareApplication(QApplication& app) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/support/ChannelTestRows.h"
 #include "palettes/ValuePanel.h"
+#include "tests/support/ChannelTestRows.h"
 
 #include <QString>
 #include <QStringList>
