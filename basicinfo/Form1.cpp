@@ -339,11 +339,7 @@ void Form1::Text3_Change() {
     if (trimToLength(Text3)) {
         return;
     }
-    const QString text = Text3->Text();
-    if (!text.isEmpty() && !common::IsAsciiText(text)) {
-        Text3->setText(text.left(text.size() - 1));
-        Text3->setSelStart(static_cast<int>(Text3->Text().size()));
-    }
+    common::DropLastCharacterUnless(*Text3, common::IsAsciiText);
     common::Public().DataChanged = true;
 }
 
@@ -357,11 +353,7 @@ void Form1::Text4_Change() {
     if (trimToLength(Text4)) {
         return;
     }
-    const QString text = Text4->Text();
-    if (!text.isEmpty() && !common::IsNameText(text)) {
-        Text4->setText(text.left(text.size() - 1));
-        Text4->setSelStart(static_cast<int>(Text4->Text().size()));
-    }
+    common::DropLastCharacterUnless(*Text4, common::IsNameText);
     common::Public().DataChanged = true;
 }
 

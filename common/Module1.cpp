@@ -1,6 +1,7 @@
 #include "common/Module1.h"
 
 #include "common/Public.h"
+#include "platform/Controls.h"
 #include "platform/Desktop.h"
 
 namespace common {
@@ -40,6 +41,14 @@ bool IsNameText(const QString& text) {
         }
     }
     return true;
+}
+
+void DropLastCharacterUnless(platform::TextBox& box, bool (*check)(const QString& text)) {
+    const QString text = box.Text();
+    if (!text.isEmpty() && !check(text)) {
+        box.setText(text.chopped(1));
+        box.setSelStart(static_cast<int>(box.Text().size()));
+    }
 }
 
 void OpenMakerSite() {

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace platform {
+class TextBox;
+}
+
 // The procedures that several windows share.
 namespace common {
 
@@ -16,6 +20,11 @@ bool IsAsciiText(const QString& text);
 // True when every character is a digit, an ASCII letter, "_", "-" or a
 // blank; otherwise shows "仅允许输入数字、英文字母及..." once and returns false.
 bool IsNameText(const QString& text);
+
+// The rule of the name boxes on every change: when the check refuses the box's text (telling
+// why), the last character goes and the caret moves to the end. The removal changes the text
+// again and so runs the rule anew, until what is left passes or is empty.
+void DropLastCharacterUnless(platform::TextBox& box, bool (*check)(const QString& text));
 
 // Starts the desktop's browser on the maker's web address.
 void OpenMakerSite();

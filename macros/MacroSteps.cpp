@@ -6,6 +6,10 @@
 
 namespace macros {
 
+using stores::AdvancedStores;
+using stores::StoreValue;
+using stores::TextTable;
+
 TextTable NewStepTable(const QString& name, const QStringList& channelNumbers) {
     TextTable steps(static_cast<int>(channelNumbers.size()), 0);
     steps.setCell(0, 0, name);
@@ -28,7 +32,7 @@ int StepCount(const TextTable& steps) {
 
 bool IsDataStep(const TextTable& steps, int step) {
     // Like the file writer, a kind that is no number at all reads as 0.
-    return ParseNumber(steps.cell(0, step)).value_or(0.0) == 0.0;
+    return channels::ParseNumber(steps.cell(0, step)).value_or(0.0) == 0.0;
 }
 
 namespace {
@@ -65,26 +69,26 @@ void DeleteStep(TextTable& steps, int step) {
     steps.resize(steps.fieldUpper(), last - 1);
 }
 
-SaveOutcome StoreMacro(AdvancedStores& stores, const TextTable& steps, OpenMode mode) {
+SaveOutcome StoreMacro(AdvancedStores& advanced, const TextTable& steps, OpenMode mode) {
     if (StepCount(steps) < 1)
         return SaveOutcome::NoSteps;
     const QString name = MacroNameOf(steps);
     std::optional<int> column;
     if (mode == OpenMode::Edit) {
         // Appending here would leave a macro in the store that the macro list does not show.
-        column = stores.macros.findMacro(name);
+        column = advanced.macros.findMacro(name);
         if (!column)
             return SaveOutcome::MacroGone;
     }
 
-    stores.macroStepTable = steps;
+    advanced.macroStepTable = steps;
     std::vector<StoreValue> fields{name, static_cast<qint16>(ChannelCountOf(steps)), steps};
     if (!column) {
-        stores.macros.append(std::move(fields));
+        advanced.macros.append(std::move(fields));
         return SaveOutcome::Appended;
     }
     for (int field = 0; field < static_cast<int>(fields.size()); ++field)
-        stores.macros.replace(*column, field, std::move(fields[field]));
+        advanced.macros.replace(*column, field, std::move(fields[field]));
     return SaveOutcome::Replaced;
 }
 

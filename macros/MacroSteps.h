@@ -21,22 +21,22 @@ inline const QString DataStepKind = QStringLiteral("0");
 inline const QString DelayStepKind = QStringLiteral("1");
 
 // A macro without steps on the given channels (decimal channel numbers, in the macro's order).
-TextTable NewStepTable(const QString& name, const QStringList& channelNumbers);
+stores::TextTable NewStepTable(const QString& name, const QStringList& channelNumbers);
 
-QString MacroNameOf(const TextTable& steps);
-int ChannelCountOf(const TextTable& steps);
-int StepCount(const TextTable& steps);
+QString MacroNameOf(const stores::TextTable& steps);
+int ChannelCountOf(const stores::TextTable& steps);
+int StepCount(const stores::TextTable& steps);
 
 // A step whose kind reads as the number 0 is a data step; any other kind is a delay.
-bool IsDataStep(const TextTable& steps, int step);
+bool IsDataStep(const stores::TextTable& steps, int step);
 
 // Adds a step after the last one. Values beyond the macro's channels are dropped, missing ones
 // stay empty.
-void AppendDataStep(TextTable& steps, const QStringList& values);
-void AppendDelayStep(TextTable& steps, int tenths);
+void AppendDataStep(stores::TextTable& steps, const QStringList& values);
+void AppendDelayStep(stores::TextTable& steps, int tenths);
 
 // Removes one step; the later steps move up by one. A step number outside 1..StepCount is ignored.
-void DeleteStep(TextTable& steps, int step);
+void DeleteStep(stores::TextTable& steps, int step);
 
 enum class SaveOutcome {
     NoSteps,   // nothing was stored
@@ -47,7 +47,8 @@ enum class SaveOutcome {
 
 // Stores a composed macro: an edited one over the stored macro of the same name, a new one at the
 // end of the store. The work table takes a copy of the steps too, as the file writer does.
-SaveOutcome StoreMacro(AdvancedStores& stores, const TextTable& steps, OpenMode mode);
+SaveOutcome StoreMacro(stores::AdvancedStores& advanced, const stores::TextTable& steps,
+                       OpenMode mode);
 
 // The messages of the two refusals, shown in an OK-only box.
 QString NoStepsMessage(const QString& name);

@@ -6,13 +6,17 @@
 
 namespace macros {
 
+using channels::ChannelRow;
+using channels::ChannelRows;
+using enum channels::ChannelColumn;
+
 std::vector<ChannelChoice> ChannelChoices(const ChannelRows& rows, int channelCount) {
     std::vector<ChannelChoice> choices;
     const int listed = std::clamp(channelCount, 0, static_cast<int>(rows.size()));
     for (int index = 0; index < listed; ++index) {
         const ChannelRow& row = rows[index];
         // The grid guarantees whole channel numbers by the time macros can be edited.
-        const qlonglong number = ParseWholeNumber(row[ChannelNumber]).value_or(0);
+        const qlonglong number = channels::ParseWholeNumber(row[ChannelNumber]).value_or(0);
         choices.push_back({row[ChannelNumber] + QStringLiteral(" - ") + row[ChannelName],
                            static_cast<qint32>(number)});
     }

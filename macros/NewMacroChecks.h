@@ -16,7 +16,7 @@ struct ChannelChoice {
 
 // The channel grid's rows 1 to channelCount in grid order, which need not be the order of the
 // channel numbers.
-std::vector<ChannelChoice> ChannelChoices(const ChannelRows& rows, int channelCount);
+std::vector<ChannelChoice> ChannelChoices(const channels::ChannelRows& rows, int channelCount);
 
 enum class NewMacroField { Name, Channels };
 

@@ -7,6 +7,10 @@
 
 namespace macros {
 
+using channels::ChannelRows;
+using stores::TextTable;
+using enum channels::ChannelColumn;
+
 namespace {
 
 QStringList padWithSurplus(QStringList headers, int leastColumns) {
@@ -92,7 +96,7 @@ LevelReadout ReadLevel(int level) {
 }
 
 DelayCheck CheckDelayTime(const QString& text) {
-    const std::optional<double> number = ParseNumber(text);
+    const std::optional<double> number = channels::ParseNumber(text);
     if (!number)
         return {std::nullopt, QStringLiteral("请输入数字值...")};
     if (*number < LowestLevel || *number > HighestLevel)

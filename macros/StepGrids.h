@@ -26,14 +26,14 @@ inline const QString SurplusColumnHeader = QStringLiteral("-");
 
 // "#", "类型", "时间", then "Ch" (a new macro) or "ch" (an edited one) with each channel number,
 // then dashes up to the least column count.
-QStringList StepGridHeaders(const TextTable& steps, OpenMode mode);
+QStringList StepGridHeaders(const stores::TextTable& steps, OpenMode mode);
 
 // "ch" with each channel number, then dashes up to the least column count.
-QStringList ValueGridHeaders(const TextTable& steps);
+QStringList ValueGridHeaders(const stores::TextTable& steps);
 
 // The cells of step grid row `row` from the step number to the last channel column: the number,
 // "data" or "delay", the delay time, the channel values. A row past the last step is all empty.
-QStringList StepGridRow(const TextTable& steps, int row);
+QStringList StepGridRow(const stores::TextTable& steps, int row);
 
 // The step grid's row count once it shows `steps` steps: grown by the rows that are missing.
 int StepGridRowsFor(int rows, int steps);
@@ -52,7 +52,8 @@ inline const QString DiscardEditsQuestion = QStringLiteral("放弃所做的数�
 
 // "Ch", the channel number, " - " and the name of the first of the channel grid's rows 1 to
 // channelCount whose channel number cell reads the same; nothing after " - " when none does.
-QString ChannelLabel(const ChannelRows& rows, int channelCount, const QString& channelNumber);
+QString ChannelLabel(const channels::ChannelRows& rows, int channelCount,
+                     const QString& channelNumber);
 
 // ---- The level scroll bar and the delay box ----
 

@@ -457,6 +457,14 @@ ListBox::ListBox(QWidget* parent, const QString& name, int index)
         }
         lastIndex_ = now;
         if (Click && multiSelect_ == MultiSelect::None) {
+            clickedThisPress_ = true;
+            Click();
+        }
+    });
+    // A press on the item already chosen chooses it again: Click as for any other item.
+    QObject::connect(this, &QListWidget::pressed, this, [this](const QModelIndex& at) {
+        if (Click && multiSelect_ == MultiSelect::None && !clickedThisPress_ &&
+            at.row() == currentRow()) {
             Click();
         }
     });
@@ -552,12 +560,33 @@ bool ListBox::userPick(int index) {
     if (!userFocus()) {
         return false;
     }
-    if (multiSelect_ == MultiSelect::None) {
+    if (multiSelect_ == MultiSelect::None && index == currentRow()) {
+        if (Click) {
+            Click();
+        }
+    } else if (multiSelect_ == MultiSelect::None) {
         setListIndex(index);
     } else {
         pickOneOfMany(index);
     }
     return true;
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    clickedThisPress_ = false;
+    ControlWidget<QListWidget>::mousePressEvent(event);
+}
+
+// A list that gets the focus makes no item current by itself, as the desktop's lists do:
+// nothing counts as chosen and no Click runs before the user picks an item.
+void ListBox::focusInEvent(QFocusEvent* event) {
+    const bool noneCurrent = currentRow() < 0;
+    syncing_ = true;
+    ControlWidget<QListWidget>::focusInEvent(event);
+    if (noneCurrent && currentRow() >= 0) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+    syncing_ = false;
 }
 
 void ListBox::pickOneOfMany(int index) {

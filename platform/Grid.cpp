@@ -221,7 +221,11 @@ QColor Grid::cellBackColorAt(int row, int col) const {
 }
 
 void Grid::setCellBackColor(const QColor& color) {
-    if (QTableWidgetItem* it = cell(row_, col_)) {
+    setCellBackColorAt(row_, col_, color);
+}
+
+void Grid::setCellBackColorAt(int row, int col, const QColor& color) {
+    if (QTableWidgetItem* it = cell(row, col)) {
         it->setBackground(color);
     }
 }

@@ -45,6 +45,7 @@ public:
     QColor CellBackColor() const;
     // The back colour of any cell, the current cell left where it is.
     QColor cellBackColorAt(int row, int col) const;
+    void setCellBackColorAt(int row, int col, const QColor& color);
     void setCellBackColor(const QColor& color);
     QColor CellForeColor() const;
     void setCellForeColor(const QColor& color);

@@ -4,6 +4,7 @@
 #include "channels/Form2.h"
 #include "channels/Form2_2.h"
 #include "channels/Form2_3.h"
+#include "macros/Form3_3.h"
 
 namespace shell {
 
@@ -20,7 +21,9 @@ void ResetAllData() {
     // The channel page renumbers and re-heads the rows on its next activation.
     platform::window<channels::Form2>().clearGrid();
 
-    // PALETTE-MACRO-LISTS: the palette group list's clearList(), then the macro list's.
+    // PALETTE-MACRO-LISTS: the palette group list's clearList() goes before the macro list's.
+    // Loading a list window lists its store first; the list is emptied after.
+    platform::window<macros::Form3_3>().clearList();
 }
 
 } // namespace shell

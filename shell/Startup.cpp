@@ -5,6 +5,9 @@
 #include "channels/Form2_2.h"
 #include "channels/Form2_3.h"
 #include "common/Public.h"
+#include "macros/Form3_3.h"
+#include "macros/Form3_3_1.h"
+#include "macros/Form3_3_2.h"
 #include "platform/Form.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
@@ -30,6 +33,9 @@ void registerWindows() {
     w.add<channels::Form2_3>();
     w.add<channels::Form2_2>();
     w.add<Form3>();
+    w.add<macros::Form3_3>();
+    w.add<macros::Form3_3_1>();
+    w.add<macros::Form3_3_2>();
 }
 
 void prepareApplication(QApplication& app) {
