@@ -57,7 +57,7 @@ Form3_3_2::Form3_3_2() : Form(QString::fromLatin1(Name)) {
     });
     // clang-format on
     MSFlexGrid1->setFixedCols(0);
-    MSFlexGrid1->setRows(7);
+    MSFlexGrid1->setRows(StepGridLeastRows);
     MSFlexGrid1->setCols(StepGridLeastColumns);
     MSFlexGrid2->setFixedCols(0);
     MSFlexGrid2->setRows(2);

@@ -19,24 +19,7 @@ TextTable stepsOf(const QString& name, const std::vector<QStringList>& rows) {
     return steps;
 }
 
-QStringList row(const TextTable& table, int r) {
-    QStringList cells;
-    for (int field = 0; field <= table.fieldUpper(); ++field)
-        cells << table.cell(field, r);
-    return cells;
-}
-
 } // namespace
-
-TEST(MacroSteps, StepsTakeTheStoredShape) {
-    const TextTable steps = stepsOf("Fade", {{"255", "128"}, {"10"}, {"0", "5", "surplus"}});
-    ASSERT_EQ(StepCount(steps), 3);
-    EXPECT_EQ(row(steps, 0), QStringList({"Fade", "3", "7"}));
-    EXPECT_EQ(row(steps, 1), QStringList({"0", "255", "128"}));
-    EXPECT_EQ(row(steps, 2), QStringList({"1", "10", ""}));
-    EXPECT_EQ(row(steps, 3), QStringList({"0", "0", "5"}));
-    EXPECT_FALSE(IsDataStep(steps, 2));
-}
 
 TEST(MacroSteps, DeletingAStepMovesTheLaterOnesUp) {
     const std::pair<int, QStringList> cases[] = {{1, {"2", "3", "4"}},

@@ -12,16 +12,6 @@ TEST(StepGrids, SixChannelsLeaveNoDashColumn) {
     EXPECT_EQ(ValueGridHeaders(six), QStringList({"ch1", "ch2", "ch3", "ch4", "ch5", "ch6"}));
 }
 
-TEST(StepGrids, RowsShowDataValuesOrTheDelayTimeOnly) {
-    TextTable steps = NewStepTable("M", {"3", "7"});
-    AppendDataStep(steps, {"255", "128"});
-    AppendDelayStep(steps, 10);
-    steps.setCell(2, 2, "stray");
-    EXPECT_EQ(StepGridRow(steps, 1), QStringList({"1", "data", "", "255", "128"}));
-    EXPECT_EQ(StepGridRow(steps, 2), QStringList({"2", "delay", "10", "", ""}));
-    EXPECT_EQ(StepGridRow(steps, 3), QStringList(5));
-}
-
 TEST(StepGrids, RowCountGrowsWithTheStepsAndShrinksAfterADeleteClick) {
     struct Case {
         int rows, steps, expected;
