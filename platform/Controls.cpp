@@ -560,14 +560,12 @@ bool ListBox::userPick(int index) {
     if (!userFocus()) {
         return false;
     }
-    if (multiSelect_ == MultiSelect::None && index == currentRow()) {
-        if (Click) {
-            Click();
-        }
-    } else if (multiSelect_ == MultiSelect::None) {
-        setListIndex(index);
-    } else {
+    if (multiSelect_ != MultiSelect::None) {
         pickOneOfMany(index);
+    } else if (index != currentRow()) {
+        setListIndex(index);
+    } else if (Click) {
+        Click();
     }
     return true;
 }
