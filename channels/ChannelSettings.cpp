@@ -4,6 +4,7 @@
 #include "channels/Vocabulary.h"
 
 #include <limits>
+#include <set>
 #include <utility>
 
 bool IsPartMode(const ChannelFields& fields) {
@@ -209,14 +210,17 @@ MissingField(const ChannelFields& fields, const ChannelRows& rows, EditedChannel
     return std::nullopt;
 }
 
-// Empties every fine part of a 16-bit channel and announces each. OK and delete word the
-// announcement differently only in the two phrases before and after the edited channel's number.
+// Empties every fine part of a 16-bit channel but the spared rows and announces each. OK and
+// delete word the announcement differently only in the two phrases before and after the edited
+// channel's number.
 QStringList ReleaseFineParts(ChannelRows& rows, int editChannel, QString editName,
-                             const QString& before, const QString& after) {
+                             const QString& before, const QString& after,
+                             const std::set<std::size_t>& spared = {}) {
     QStringList announcements;
     const QString channel = QString::number(editChannel);
-    for (ChannelRow& row : rows) {
-        if (!IsFinePartOf(row, editChannel)) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ChannelRow& row = rows[i];
+        if (spared.count(i) != 0 || !IsFinePartOf(row, editChannel)) {
             continue;
         }
         announcements << QStringLiteral("该16bit通道由通道 ") + channel + QStringLiteral(" [") +
@@ -226,6 +230,14 @@ QStringList ReleaseFineParts(ChannelRows& rows, int editChannel, QString editNam
         ClearChannel(row);
     }
     return announcements;
+}
+
+} // namespace
+
+QStringList ReleaseFinePartsOnChange(ChannelRows& rows, int channel, const QString& name,
+                                     const std::set<std::size_t>& spared) {
+    return ReleaseFineParts(rows, channel, name, QStringLiteral("] 组成，因此，更改通道 "),
+                            QStringLiteral(" 就必须删除通道 "), spared);
 }
 
 // A coarse channel falls back to 8 bit only when it has lost its last fine part: another window
@@ -242,6 +254,8 @@ void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel, std::size_
     }
     CoarseFallback(rows[*coarse]);
 }
+
+namespace {
 
 void WriteAttributeRow(ChannelRow& row, const ChannelFields& fields) {
     row[ChannelName] = fields.name;
@@ -297,9 +311,8 @@ AcceptOutcome AcceptChannel(ChannelRows& rows, EditedChannel edited, int oldCoar
     // A 16-bit channel gives up its fine part on every OK, whatever was changed; the releases
     // stand even when a check below refuses the OK.
     if (rows[*editedRow][ChannelTypeName] == CoarseWithFinePartWord) {
-        outcome.announcements = ReleaseFineParts(
-            rows, edited.channel, rows[*editedRow][ChannelName],
-            QStringLiteral("] 组成，因此，更改通道 "), QStringLiteral(" 就必须删除通道 "));
+        outcome.announcements =
+            ReleaseFinePartsOnChange(rows, edited.channel, rows[*editedRow][ChannelName]);
     }
     if (oldCoarseChannel != 0 && !IsPartMode(fields)) {
         FallBackUnlessPaired(rows, oldCoarseChannel, *editedRow);
