@@ -289,25 +289,3 @@ TEST(QuickSetupBoxes, ChannelsAlreadyFinePartsRefusedOutsideTheFineBoxes) {
     EXPECT_EQ(CheckChannelBoxNotFine(Attr::PanFine, "12", low), std::nullopt);
     EXPECT_EQ(CheckChannelBoxNotFine(Attr::TiltFine, "6", low), std::nullopt);
 }
-
-TEST(QuickSetupCaptions, ColourMixLabelsFollowTheModeInEachLanguage) {
-    struct Case {
-        ColorMixMode mode;
-        CaptionSet set;
-        const char* first;
-        const char* third;
-    };
-    const Case cases[] = {
-        {ColorMixMode::None, CaptionSet::OnOpening, " C. Mix 1 ", " C. Mix 3 "},
-        {ColorMixMode::None, CaptionSet::English, "Color Mix 1 ", "Color Mix 3 "},
-        {ColorMixMode::Rgb, CaptionSet::OnOpening, " Red", " Blue"},
-        {ColorMixMode::Cmy, CaptionSet::English, "Cyan", "Yellow"},
-        {ColorMixMode::Cmy, CaptionSet::Chinese, "青色", "黄色"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(LabelCaption(Attr::ColorMix1, c.set, c.mode), QString::fromUtf8(c.first));
-        EXPECT_EQ(LabelCaption(Attr::ColorMix3, c.set, c.mode), QString::fromUtf8(c.third));
-    }
-    EXPECT_EQ(LabelCaption(Attr::Gobo2, CaptionSet::OnOpening, ColorMixMode::Cmy), " Gobo 2");
-    EXPECT_EQ(LabelCaption(Attr::TiltFine, CaptionSet::Chinese, ColorMixMode::Cmy), "Y微调");
-}
