@@ -8,6 +8,8 @@
 #include <optional>
 #include <set>
 
+namespace channels {
+
 // The channel settings dialog's rules without the dialog: the window maps its controls to
 // ChannelFields and shows what these functions return. The dialog edits one channel, which it
 // finds again whenever it reads or writes the table: the row it was opened on may have moved or
@@ -156,9 +158,10 @@ AcceptOutcome AcceptChannel(ChannelRows& rows, EditedChannel edited, int oldCoar
 QStringList ReleaseFinePartsOnChange(ChannelRows& rows, int channel, const QString& name,
                                      const std::set<std::size_t>& spared = {});
 
-// The fine part in row `leaving` no longer belongs to coarseChannel: the coarse channel falls
-// back to 8 bit unless another fine part is left to it.
-void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel, std::size_t leaving);
+// The fine part in row `leaving` (when it still stands among the rows) no longer belongs to
+// coarseChannel: the coarse channel falls back to 8 bit unless another fine part is left to it.
+void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel,
+                          std::optional<std::size_t> leaving);
 
 QString DeleteQuestion(int editChannel);
 
@@ -171,3 +174,11 @@ struct DeleteOutcome {
 // part's coarse channel falls back to 8 bit (unless another fine part is left to it) and a
 // coarse channel's fine part is emptied too.
 DeleteOutcome DeleteChannel(ChannelRows& rows, EditedChannel edited);
+
+// A lower channel count drops the rows beyond it, each channel by the rules of delete: the rows
+// kept never hold half of a 16-bit pair. A dropped coarse channel empties its fine parts among
+// the kept rows (announced in the words of delete, in order); a dropped fine part sends its
+// kept coarse channel back to 8 bit. Nothing happens while the rows fit the count.
+QStringList DropRowsBeyondCount(ChannelRows& rows, std::size_t count);
+
+} // namespace channels

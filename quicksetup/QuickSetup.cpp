@@ -9,6 +9,9 @@
 
 namespace quicksetup {
 
+using namespace channels;
+using enum ChannelColumn;
+
 namespace {
 
 // The two 16-bit channels the quick setup builds, each with its fine box.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "basicinfo/FixtureInfo.h"
 #include "channels/ChannelRow.h"
 #include "quicksetup/StandardAttributes.h"
 
@@ -12,6 +13,9 @@
 // The quick setup's rules without the dialog: the window hands over the texts of its 22 boxes
 // and shows what these functions return.
 namespace quicksetup {
+
+using basicinfo::ColorMixMode;
+using channels::ChannelRows;
 
 // The texts of the boxes Text1 to Text22, at BoxIndex of their attribute.
 using BoxTexts = std::array<QString, StandardAttributeCount>;

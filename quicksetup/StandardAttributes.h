@@ -44,9 +44,6 @@ constexpr StandardAttribute AttributeAt(std::size_t index) {
     return static_cast<StandardAttribute>(index);
 }
 
-// The colour-mixing mode of the fixture, as the basic information page's options give it.
-enum class ColorMixMode { None, Rgb, Cmy };
-
 // The label captions of a freshly loaded dialog, or those a language option sets.
 enum class CaptionSet { OnOpening, English, Chinese };
 
@@ -133,17 +130,18 @@ struct ColorMixEntry {
     QStringView attributeTypeLetter;
 };
 
+// In the order of the colour-mixing modes: none, RGB, CMY.
 // clang-format off
 inline constexpr std::array<std::array<ColorMixEntry, 3>, 3> ColorMixEntries{{
-    // ColorMixMode::None: the letters of red, green and blue, as with RGB.
+    // None: the letters of red, green and blue, as with RGB.
     {{{{u" C. Mix 1 ", u"Color Mix 1 ", u"颜色混合1"}, u"C.Mix 1", u"T"},
       {{u" C. Mix 2 ", u"Color Mix 2 ", u"颜色混合2"}, u"C.Mix 2", u"U"},
       {{u" C. Mix 3 ", u"Color Mix 3 ", u"颜色混合3"}, u"C.Mix 3", u"V"}}},
-    // ColorMixMode::Rgb
+    // RGB
     {{{{u" Red", u"Red", u"红色"}, u"Red", u"T"},
       {{u" Green", u"Green", u"绿色"}, u"Green", u"U"},
       {{u" Blue", u"Blue", u"蓝色"}, u"Blue", u"V"}}},
-    // ColorMixMode::Cmy
+    // CMY
     {{{{u" Cyan", u"Cyan", u"青色"}, u"Cyan", u"B"},
       {{u" Magenta", u"Magenta", u"品红色"}, u"Magenta", u"C"},
       {{u" Yellow", u"Yellow", u"黄色"}, u"Yellow", u"D"}}},
