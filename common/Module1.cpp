@@ -42,6 +42,12 @@ bool IsNameText(const QString& text) {
     return true;
 }
 
+void DigitKeysOnly(int& keyAscii) {
+    if (keyAscii != 8 && (keyAscii < '0' || keyAscii > '9')) {
+        keyAscii = 0;
+    }
+}
+
 void OpenMakerSite() {
     platform::desktop().openWebAddress(MakerWebAddress);
 }

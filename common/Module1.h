@@ -17,6 +17,10 @@ bool IsAsciiText(const QString& text);
 // blank; otherwise shows "仅允许输入数字、英文字母及..." once and returns false.
 bool IsNameText(const QString& text);
 
+// The key filter of the boxes that take a number from the keyboard: digits and Backspace pass,
+// any other key is dropped (set to 0).
+void DigitKeysOnly(int& keyAscii);
+
 // Starts the desktop's browser on the maker's web address.
 void OpenMakerSite();
 

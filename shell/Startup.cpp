@@ -6,6 +6,7 @@
 #include "channels/Form2_3.h"
 #include "common/Public.h"
 #include "platform/Form.h"
+#include "quicksetup/Form2_1.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
 #include "shell/Start.h"
@@ -29,6 +30,7 @@ void registerWindows() {
     w.add<channels::Form2>();
     w.add<channels::Form2_3>();
     w.add<channels::Form2_2>();
+    w.add<quicksetup::Form2_1>();
     w.add<Form3>();
 }
 
