@@ -7,6 +7,7 @@
 #include "common/Public.h"
 #include "platform/Desktop.h"
 #include "platform/Layout.h"
+#include "quicksetup/Form2_1.h"
 #include "shell/Form0.h"
 
 namespace basicinfo {
@@ -182,9 +183,7 @@ std::array<TextBox*, 8> Form1::textBoxes() const {
 }
 
 void Form1::NumberBox_KeyPress(int& KeyAscii) {
-    if (KeyAscii != 8 && (KeyAscii < '0' || KeyAscii > '9')) {
-        KeyAscii = 0;
-    }
+    common::DigitKeysOnly(KeyAscii);
 }
 
 void Form1::TextBox_GotFocus(TextBox* box) {
@@ -300,8 +299,9 @@ void Form1::showColorMixWarning() {
         return;
     }
     platform::msgBox(ColorMixWarningText(channelList), MsgButtons::OkOnly, MsgIcon::Exclamation);
-    // QUICKSETUP-WIRING: the quick channel setup opens here over the channel page, with the
-    // focus in its Color Mix 1 box.
+    quicksetup::Form2_1& quickSetup = platform::window<quicksetup::Form2_1>();
+    quickSetup.Show();
+    quickSetup.focusColorMix1();
 }
 
 void Form1::Command2_Click() {

@@ -51,6 +51,12 @@ void DropLastCharacterUnless(platform::TextBox& box, bool (*check)(const QString
     }
 }
 
+void DigitKeysOnly(int& keyAscii) {
+    if (keyAscii != 8 && (keyAscii < '0' || keyAscii > '9')) {
+        keyAscii = 0;
+    }
+}
+
 void OpenMakerSite() {
     platform::desktop().openWebAddress(MakerWebAddress);
 }

@@ -26,6 +26,10 @@ bool IsNameText(const QString& text);
 // again and so runs the rule anew, until what is left passes or is empty.
 void DropLastCharacterUnless(platform::TextBox& box, bool (*check)(const QString& text));
 
+// The key filter of the boxes that take a number from the keyboard: digits and Backspace pass,
+// any other key is dropped (set to 0).
+void DigitKeysOnly(int& keyAscii);
+
 // Starts the desktop's browser on the maker's web address.
 void OpenMakerSite();
 

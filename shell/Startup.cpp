@@ -9,6 +9,7 @@
 #include "macros/Form3_3_1.h"
 #include "macros/Form3_3_2.h"
 #include "platform/Form.h"
+#include "quicksetup/Form2_1.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
 #include "shell/Start.h"
@@ -32,6 +33,7 @@ void registerWindows() {
     w.add<channels::Form2>();
     w.add<channels::Form2_3>();
     w.add<channels::Form2_2>();
+    w.add<quicksetup::Form2_1>();
     w.add<Form3>();
     w.add<macros::Form3_3>();
     w.add<macros::Form3_3_1>();
