@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the editor and starts it.
+# Installs what is missing, builds the optimized editor and starts it.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/prepare.sh
-exec ./build/k36edit
+tools/prepare.sh Release build-release -DK36_BUILD_TESTS=OFF
+exec ./build-release/k36edit

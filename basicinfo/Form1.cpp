@@ -1,45 +1,28 @@
 #include "basicinfo/Form1.h"
 
 #include "channels/Form2.h"
+#include "common/Banner.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
-#include "shell/Banner.h"
-#include "shell/Colors.h"
+#include "platform/Layout.h"
 #include "shell/Form0.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
 
 namespace basicinfo {
 
-using platform::Label;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
 using platform::OptionButton;
 using platform::TextBox;
-namespace colors = shell::colors;
+namespace colors = common::colors;
 
 namespace {
 
 constexpr int MaxChannelCount = 512;
 constexpr int MovingLightFrameHeight = 2895;
 constexpr int ConventionalFrameHeight = 855;
-
-Label* caption(QWidget* parent, const char* name, const QString& text, int left, int top,
-               int width) {
-    auto* label = new Label(parent, name);
-    label->setCaption(text);
-    label->Move(left, top, width, 300);
-    return label;
-}
-
-TextBox* textBox(QWidget* parent, const char* name, int maxLength, const QString& tip, int left,
-                 int top, int width) {
-    auto* box = new TextBox(parent, name);
-    box->setMaxLength(maxLength);
-    box->setToolTipText(tip);
-    box->Move(left, top, width, 330);
-    return box;
-}
 
 void selectWhole(TextBox* box) {
     box->setSelStart(0);
@@ -75,126 +58,60 @@ bool trimToLength(TextBox* box) {
     return true;
 }
 
-bool isColorMixLetter(const QString& letter) {
-    static const QStringList letters{QStringLiteral("T"), QStringLiteral("U"), QStringLiteral("V"),
-                                     QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
-    return letters.contains(letter);
-}
-
 } // namespace
-
-QString ColorChannelList(const ChannelRows& rows) {
-    QStringList channels;
-    for (const ChannelRow& row : rows) {
-        if (isColorMixLetter(row[AttributeTypeLetter])) {
-            channels << QStringLiteral("CH") + row[ChannelNumber];
-        }
-    }
-    return channels.join(QStringLiteral(", "));
-}
-
-QString ColorMixWarningText(const QString& channelList) {
-    return QStringLiteral("彩色混合模式已被改变！\r\n\r\n请重新设置 ") + channelList +
-           QStringLiteral(" 通道...");
-}
-
-QString NumberBoxText(const QString& text, int maxLength) {
-    QString digits;
-    for (const QChar ch : text) {
-        if (ch >= u'0' && ch <= u'9' && (maxLength <= 0 || digits.size() < maxLength)) {
-            digits += ch;
-        }
-    }
-    return digits;
-}
 
 Form1::Form1() : Form(QString::fromLatin1(Name)) {
     setClientSize(7200, 7500);
     setAutoFillBackground(true);
-
-    const shell::Banner banner = shell::addBanner(this, 7200, "Label13", "Label15");
+    const common::Banner banner = common::addBanner(*this, 7200, "Label13", "Label15");
     Label13 = banner.band;
     Label15 = banner.link;
 
-    Label1 = caption(this, "Label1", QStringLiteral("电脑灯基本信息"), 360, 1020, 4200);
-    QFont titleFont = Label1->font();
-    titleFont.setPointSize(titleFont.pointSize() + 4);
-    titleFont.setBold(true);
-    Label1->setFont(titleFont);
-    Label1->setHeight(420);
-    Label2 = caption(this, "Label2", QStringLiteral("正在编辑："), 360, 1500, 6480);
+    const QColor face = platform::systemButtonFace();
+    const QColor rest = colors::ButtonRest;
+    // Until the first click on a fixture kind, Frame2 keeps its designed height.
+    // clang-format off
+    platform::layOut(*this, {
+        {Label1,     "Label1",       {360, 1020, 4200, 420},  {.caption = "电脑灯基本信息", .fontGrow = 4, .bold = true}},
+        {Label2,     "Label2",       {360, 1500, 6480, 300},  {.caption = "正在编辑："}},
+        {Label3,     "Label3",       {360, 1980, 1700, 300},  {.caption = "灯厂名称："}},
+        {Text3,      "Text3",        {2160, 1950, 4680, 330}, {.toolTip = "最多100个字符", .maxLength = 100}},
+        {Label4,     "Label4",       {360, 2430, 1700, 300},  {.caption = "灯具型号："}},
+        {Text4,      "Text4",        {2160, 2400, 2400, 330}, {.toolTip = "最多11个字符", .maxLength = 11}},
+        {Label5,     "Label5",       {360, 2880, 1700, 300},  {.caption = "通道数："}},
+        {Text5,      "Text5",        {2160, 2850, 1200, 330}, {.toolTip = "1-512", .maxLength = 3}},
+        {Frame1,     "Frame1",       {360, 3360, 3300, 1800}, {.caption = "DMX的限制特性", .toolTip = "自动计算，可人工修改"}},
+        {Label6,     "Label6",       {120, 390, 1860, 300},   {.in = "Frame1", .caption = "最小的DMX地址："}},
+        {Text6,      "Text6",        {2040, 360, 1080, 330},  {.in = "Frame1", .toolTip = "1-511", .maxLength = 3}},
+        {Label7,     "Label7",       {120, 870, 1860, 300},   {.in = "Frame1", .caption = "最大的DMX地址："}},
+        {Text7,      "Text7",        {2040, 840, 1080, 330},  {.in = "Frame1", .toolTip = "1-512", .maxLength = 3}},
+        {Label8,     "Label8",       {120, 1350, 1860, 300},  {.in = "Frame1", .caption = "DMX通道数的基数："}},
+        {Text8,      "Text8",        {2040, 1320, 1080, 330}, {.in = "Frame1", .maxLength = 3}},
+        {Frame2,     "Frame2",       {3840, 3360, 3000, 3015}, {.caption = "灯具类型"}},
+        {Option2[0], {"Option2", 0}, {240, 330, 1200, 360},   {.in = "Frame2", .caption = "常规灯", .back = face}},
+        {Option2[1], {"Option2", 1}, {1560, 330, 1200, 360},  {.in = "Frame2", .caption = "电脑灯", .value = true, .back = face}},
+        {Label10,    "Label10",      {120, 1050, 1500, 300},  {.in = "Frame2", .caption = "电脑灯类型："}},
+        {Combo1,     "Combo1",       {1620, 1020, 1260, 330}, {.in = "Frame2", .items = {"镜片", "摇头"}}},
+        {Label11,    "Label11",      {120, 1650, 1500, 300},  {.in = "Frame2", .caption = "Pan的最大角度："}},
+        {Text9,      "Text9",        {1620, 1620, 1260, 330}, {.in = "Frame2", .toolTip = "数字值", .maxLength = 3}},
+        {Label12,    "Label12",      {120, 2250, 1500, 300},  {.in = "Frame2", .caption = "Tilt的最大角度："}},
+        {Text10,     "Text10",       {1620, 2220, 1260, 330}, {.in = "Frame2", .toolTip = "数字值", .maxLength = 3}},
+        {Frame3,     "Frame3",       {360, 5340, 3300, 855},  {.caption = "彩色混合模式"}},
+        {Option1[0], {"Option1", 0}, {240, 360, 900, 360},    {.in = "Frame3", .caption = "无", .value = true, .back = face}},
+        {Option1[1], {"Option1", 1}, {1240, 360, 900, 360},   {.in = "Frame3", .caption = "RGB", .back = face}},
+        {Option1[2], {"Option1", 2}, {2240, 360, 900, 360},   {.in = "Frame3", .caption = "CMY", .back = face}},
+        {Command2,   "Command2",     {3840, 6720, 1400, 450}, {.caption = "<<", .back = rest}},
+        {Command3,   "Command3",     {5440, 6720, 1400, 450}, {.caption = ">>", .back = rest}},
+    });
+    // clang-format on
+    platform::setTabOrder({Text3, Text4, Text5, Text9, Text10, Command3, Command2, Text6, Text7,
+                           Text8, Option2[0], Option2[1], Combo1, Option1[0], Option1[1],
+                           Option1[2]});
+    wireRules();
+    wireHover();
+}
 
-    Label3 = caption(this, "Label3", QStringLiteral("灯厂名称："), 360, 1980, 1700);
-    Text3 = textBox(this, "Text3", 100, QStringLiteral("最多100个字符"), 2160, 1950, 4680);
-    Label4 = caption(this, "Label4", QStringLiteral("灯具型号："), 360, 2430, 1700);
-    Text4 = textBox(this, "Text4", 11, QStringLiteral("最多11个字符"), 2160, 2400, 2400);
-    Label5 = caption(this, "Label5", QStringLiteral("通道数："), 360, 2880, 1700);
-    Text5 = textBox(this, "Text5", 3, QStringLiteral("1-512"), 2160, 2850, 1200);
-
-    Frame1 = new platform::Frame(this, "Frame1");
-    Frame1->setCaption(QStringLiteral("DMX的限制特性"));
-    Frame1->setToolTipText(QStringLiteral("自动计算，可人工修改"));
-    Frame1->Move(360, 3360, 3300, 1800);
-    Label6 = caption(Frame1, "Label6", QStringLiteral("最小的DMX地址："), 120, 390, 1860);
-    Text6 = textBox(Frame1, "Text6", 3, QStringLiteral("1-511"), 2040, 360, 1080);
-    Label7 = caption(Frame1, "Label7", QStringLiteral("最大的DMX地址："), 120, 870, 1860);
-    Text7 = textBox(Frame1, "Text7", 3, QStringLiteral("1-512"), 2040, 840, 1080);
-    Label8 = caption(Frame1, "Label8", QStringLiteral("DMX通道数的基数："), 120, 1350, 1860);
-    Text8 = textBox(Frame1, "Text8", 3, QString(), 2040, 1320, 1080);
-
-    // Until the first click on a fixture kind the frame keeps its designed height.
-    Frame2 = new platform::Frame(this, "Frame2");
-    Frame2->setCaption(QStringLiteral("灯具类型"));
-    Frame2->Move(3840, 3360, 3000, 3015);
-    Option2[0] = new OptionButton(Frame2, "Option2", 0);
-    Option2[0]->setCaption(QStringLiteral("常规灯"));
-    Option2[0]->Move(240, 330, 1200, 360);
-    Option2[1] = new OptionButton(Frame2, "Option2", 1);
-    Option2[1]->setCaption(QStringLiteral("电脑灯"));
-    Option2[1]->Move(1560, 330, 1200, 360);
-    Option2[1]->setValue(true);
-    Label10 = caption(Frame2, "Label10", QStringLiteral("电脑灯类型："), 120, 1050, 1500);
-    Combo1 = new platform::ComboBox(Frame2, "Combo1");
-    Combo1->Move(1620, 1020, 1260, 330);
-    Combo1->AddItem(QStringLiteral("镜片"));
-    Combo1->AddItem(QStringLiteral("摇头"));
-    Label11 = caption(Frame2, "Label11", QStringLiteral("Pan的最大角度："), 120, 1650, 1500);
-    Text9 = textBox(Frame2, "Text9", 3, QStringLiteral("数字值"), 1620, 1620, 1260);
-    Label12 = caption(Frame2, "Label12", QStringLiteral("Tilt的最大角度："), 120, 2250, 1500);
-    Text10 = textBox(Frame2, "Text10", 3, QStringLiteral("数字值"), 1620, 2220, 1260);
-
-    Frame3 = new platform::Frame(this, "Frame3");
-    Frame3->setCaption(QStringLiteral("彩色混合模式"));
-    Frame3->Move(360, 5340, 3300, 855);
-    const QString mixes[] = {QStringLiteral("无"), QStringLiteral("RGB"), QStringLiteral("CMY")};
-    for (int i = 0; i < 3; ++i) {
-        Option1[i] = new OptionButton(Frame3, "Option1", i);
-        Option1[i]->setCaption(mixes[i]);
-        Option1[i]->Move(240 + i * 1000, 360, 900, 360);
-    }
-    Option1[0]->setValue(true);
-
-    Command2 = new platform::CommandButton(this, "Command2");
-    Command2->setCaption(QStringLiteral("<<"));
-    Command2->Move(3840, 6720, 1400, 450);
-    Command3 = new platform::CommandButton(this, "Command3");
-    Command3->setCaption(QStringLiteral(">>"));
-    Command3->Move(5440, 6720, 1400, 450);
-
-    for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
-        option->setBackColor(platform::systemButtonFace());
-    }
-    Command2->setBackColor(colors::ButtonRest);
-    Command3->setBackColor(colors::ButtonRest);
-
-    const std::array<platform::Control*, 16> tabOrder{
-        Text3, Text4, Text5,      Text9,      Text10, Command3,   Command2,   Text6,
-        Text7, Text8, Option2[0], Option2[1], Combo1, Option1[0], Option1[1], Option1[2]};
-    for (int i = 0; i < static_cast<int>(tabOrder.size()); ++i) {
-        tabOrder[i]->tabIndex = i;
-    }
-
-    // The rules, wired after the designed values so loading raises none of them.
+void Form1::wireRules() {
     Text3->Change = [this] { Text3_Change(); };
     Text3->LostFocus = [this] { Text3_LostFocus(); };
     Text4->Change = [this] { Text4_Change(); };
@@ -213,7 +130,6 @@ Form1::Form1() : Form(QString::fromLatin1(Name)) {
     }
     for (TextBox* box : textBoxes()) {
         box->GotFocus = [this, box] { TextBox_GotFocus(box); };
-        box->MouseMove = [box](int, int, int, int) { box->setBackColor(colors::HoverText); };
     }
     for (int i = 0; i < 3; ++i) {
         Option1[i]->Click = [this, i] { Option1_Click(i); };
@@ -221,29 +137,40 @@ Form1::Form1() : Form(QString::fromLatin1(Name)) {
     for (int i = 0; i < 2; ++i) {
         Option2[i]->Click = [this, i] { Option2_Click(i); };
     }
-    for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
-        option->MouseMove = [option](int, int, int, int) { option->setBackColor(colors::Hover); };
-    }
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
+}
 
-    Command2->MouseMove = [this](int, int, int, int) { Command2->setBackColor(colors::Hover); };
-    Command3->MouseMove = [this](int, int, int, int) { Command3->setBackColor(colors::Hover); };
-    Command3->MouseDown = [this](int, int, int, int) { Command3->setBackColor(colors::Hover); };
-    Command3->MouseUp = [this](int, int, int, int) { Command3->setBackColor(colors::ButtonRest); };
-    Frame1->MouseMove = [this](int, int, int, int) {
+// The control under the pointer takes the hover colour; a frame gives its controls back their
+// resting colours.
+void Form1::wireHover() {
+    for (TextBox* box : textBoxes()) {
+        box->MouseMove = [box](int, int, float, float) { box->setBackColor(colors::HoverText); };
+    }
+    for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
+        option->MouseMove = [option](int, int, float, float) {
+            option->setBackColor(colors::Hover);
+        };
+    }
+    Command2->MouseMove = [this](int, int, float, float) { Command2->setBackColor(colors::Hover); };
+    Command3->MouseMove = [this](int, int, float, float) { Command3->setBackColor(colors::Hover); };
+    Command3->MouseDown = [this](int, int, float, float) { Command3->setBackColor(colors::Hover); };
+    Command3->MouseUp = [this](int, int, float, float) {
+        Command3->setBackColor(colors::ButtonRest);
+    };
+    Frame1->MouseMove = [this](int, int, float, float) {
         for (TextBox* box : {Text6, Text7, Text8}) {
             box->setBackColor(colors::TextRest);
         }
     };
-    Frame2->MouseMove = [this](int, int, int, int) {
+    Frame2->MouseMove = [this](int, int, float, float) {
         Text9->setBackColor(colors::TextRest);
         Text10->setBackColor(colors::TextRest);
         for (OptionButton* option : Option2) {
             option->setBackColor(platform::systemButtonFace());
         }
     };
-    Frame3->MouseMove = [this](int, int, int, int) {
+    Frame3->MouseMove = [this](int, int, float, float) {
         for (OptionButton* option : Option1) {
             option->setBackColor(platform::systemButtonFace());
         }
@@ -269,7 +196,7 @@ void Form1::TextBox_GotFocus(TextBox* box) {
 // ---- loading, activation, closing ----
 
 void Form1::Form_Load() {
-    setCaption(shell::Public().WindowTitle);
+    setCaption(common::Public().WindowTitle);
     ColorMixChanged = false;
 }
 
@@ -281,13 +208,43 @@ void Form1::Form_Activate() {
     if (isVisible()) {
         Text3->SetFocus();
     }
-    Label2->setCaption(QStringLiteral("正在编辑：") + shell::Public().EditingFileLabel);
+    Label2->setCaption(QStringLiteral("正在编辑：") + common::Public().EditingFileLabel);
 }
 
 void Form1::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
-    if (mode == platform::UnloadMode::CloseBox && !shell::ConfirmExit()) {
+    if (mode == platform::UnloadMode::CloseBox && !common::ConfirmExit()) {
         cancel = true;
     }
+}
+
+// ---- what other windows ask of the page ----
+
+FixtureInfo Form1::fixtureInfo() const {
+    FixtureInfo info;
+    info.makerName = Text3->Text();
+    info.deviceName = Text4->Text();
+    info.channelCountText = Text5->Text();
+    info.minDmx = Text6->Text();
+    info.maxDmx = Text7->Text();
+    info.divBy = Text8->Text();
+    info.maxPan = Text9->Text();
+    info.maxTilt = Text10->Text();
+    info.conventional = Option2[0]->Value();
+    info.movingLightType = Combo1->ListIndex();
+    info.colorMixMode = Option1[1]->Value()   ? ColorMixMode::Rgb
+                        : Option1[2]->Value() ? ColorMixMode::Cmy
+                                              : ColorMixMode::None;
+    return info;
+}
+
+void Form1::resetToDefaults() {
+    for (TextBox* box : textBoxes()) {
+        box->setText(QString());
+    }
+    Option1[0]->setValue(true);
+    Option2[1]->setValue(true);
+    Combo1->setListIndex(0);
+    ChooseMovingHeadOnActivate = true;
 }
 
 // ---- navigation ----
@@ -327,7 +284,7 @@ void Form1::Command3_Click() {
     }
     Hide();
     platform::window<channels::Form2>().Show();
-    shell::PublicState& pub = shell::Public();
+    common::PublicState& pub = common::Public();
     if (ColorMixChanged && !pub.SkipColorMixCheck) {
         showColorMixWarning();
     }
@@ -337,7 +294,7 @@ void Form1::Command3_Click() {
 
 void Form1::showColorMixWarning() {
     channels::Form2& page = platform::window<channels::Form2>();
-    page.MSFlexGrid1->setRows(Text5->Text().toInt() + 1);
+    page.resizeGrid(Text5->Text().toInt());
     const QString channelList = ColorChannelList(page.rowsFromGrid());
     if (channelList.isEmpty()) {
         return;
@@ -352,8 +309,7 @@ void Form1::Command2_Click() {
         MsgResult::Ok) {
         return;
     }
-    shell::ResetAllData();
-    platform::window<shell::Form0>().Show();
+    platform::window<shell::Form0>().returnToMenu();
     platform::unload(*this);
 }
 
@@ -384,15 +340,15 @@ void Form1::Text3_Change() {
         return;
     }
     const QString text = Text3->Text();
-    if (!text.isEmpty() && !shell::IsAsciiText(text)) {
+    if (!text.isEmpty() && !common::IsAsciiText(text)) {
         Text3->setText(text.left(text.size() - 1));
         Text3->setSelStart(static_cast<int>(Text3->Text().size()));
     }
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
 }
 
 void Form1::Text3_LostFocus() {
-    if (!Text3->Text().isEmpty() && !shell::IsAsciiText(Text3->Text())) {
+    if (!Text3->Text().isEmpty() && !common::IsAsciiText(Text3->Text())) {
         takeFocusBack(Text3);
     }
 }
@@ -402,18 +358,18 @@ void Form1::Text4_Change() {
         return;
     }
     const QString text = Text4->Text();
-    if (!text.isEmpty() && !shell::IsNameText(text)) {
+    if (!text.isEmpty() && !common::IsNameText(text)) {
         Text4->setText(text.left(text.size() - 1));
         Text4->setSelStart(static_cast<int>(Text4->Text().size()));
     }
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
 }
 
 void Form1::Text5_Change() {
     if (trimToNumber(Text5)) {
         return;
     }
-    shell::PublicState& pub = shell::Public();
+    common::PublicState& pub = common::Public();
     const QString text = Text5->Text();
     if (text.isEmpty()) {
         Text6->setText(QString());
@@ -496,7 +452,7 @@ void Form1::refuseMaxAddress() {
 void Form1::addressChange(TextBox* box) {
     switch (checkAddressText(box, MaxStartAddress)) {
     case AddressText::Inside:
-        shell::Public().DataChanged = true;
+        common::Public().DataChanged = true;
         break;
     case AddressText::Outside:
         if (box == Text7) {
@@ -541,7 +497,7 @@ void Form1::Text9_Change() {
         return;
     }
     if (!Text9->Text().isEmpty()) {
-        shell::Public().DataChanged = true;
+        common::Public().DataChanged = true;
     }
 }
 
@@ -549,11 +505,11 @@ void Form1::Text10_Change() {
     if (trimToNumber(Text10)) {
         return;
     }
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
 }
 
 void Form1::Option1_Click(int) {
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
     ColorMixChanged = true;
 }
 
@@ -564,12 +520,12 @@ void Form1::Option2_Click(int) {
         control->setVisible(movingLight);
     }
     Frame2->setHeight(movingLight ? MovingLightFrameHeight : ConventionalFrameHeight);
-    shell::Public().DataChanged = true;
+    common::Public().DataChanged = true;
 }
 
 // ---- hover feedback ----
 
-void Form1::Form_MouseMove(int, int, int, int) {
+void Form1::Form_MouseMove(int, int, float, float) {
     Command2->setBackColor(colors::ButtonRest);
     Command3->setBackColor(colors::ButtonRest);
     Label15->setForeColor(colors::LinkRest);

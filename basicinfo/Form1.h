@@ -1,6 +1,6 @@
 #pragma once
 
-#include "channels/ChannelRow.h"
+#include "basicinfo/FixtureInfo.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -20,7 +20,13 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
+
+    // The basic information as the page's fields hold it now.
+    FixtureInfo fixtureInfo() const;
+    // Back to a new fixture's defaults, through the fields' own rules as the user's edits would
+    // run them: emptying the channel count also empties the address limits and ChannelCount.
+    void resetToDefaults();
 
     void CheckRequiredFields();
     void Command2_Click();
@@ -89,6 +95,8 @@ public:
     platform::CommandButton* Command2; // "<<"
 
 private:
+    void wireRules();
+    void wireHover();
     std::array<platform::TextBox*, 8> textBoxes() const;
     void refuseChannelCount();
     void refuseAddress(platform::TextBox* box);
@@ -98,15 +106,5 @@ private:
     bool checkNumberRanges();
     void showColorMixWarning();
 };
-
-// "CH" and the channel number of every row whose attribute type is a colour-mix colour (red,
-// green, blue, cyan, magenta, yellow), in row order, joined by ", "; empty when there is none.
-QString ColorChannelList(const ChannelRows& rows);
-
-// The warning shown when the colour-mixing mode changed after colour channels were set up.
-QString ColorMixWarningText(const QString& channelList);
-
-// The text a number box may hold: its digits only, at most maxLength of them (0: no limit).
-QString NumberBoxText(const QString& text, int maxLength);
 
 } // namespace basicinfo

@@ -6,6 +6,10 @@
 #include <limits>
 #include <utility>
 
+namespace channels {
+
+using enum ChannelColumn;
+
 bool IsPartMode(const ChannelFields& fields) {
     return fields.channelType == PartTypeIndex;
 }
@@ -149,6 +153,24 @@ int ChongFuJianCha(const ChannelRows& rows, EditedChannel edited, int coarseChan
 
 namespace {
 
+// The coarse channel a coarse-channel item names while it can still take a fine part: it exists,
+// is named and is no fine part itself.
+std::optional<int> UsableCoarseChannel(const QString& item, const ChannelRows& rows) {
+    const std::optional<int> coarse = CoarseChannelOfItem(item);
+    if (item.trimmed().size() < 5 || !coarse) {
+        return std::nullopt;
+    }
+    const std::optional<std::size_t> at = FindChannelRow(rows, *coarse);
+    if (!at) {
+        return std::nullopt;
+    }
+    const ChannelRow& row = rows[*at];
+    if (row[ChannelName].isEmpty() || IsFinePart(row) || row[ChannelTypeName] == FinePartWord) {
+        return std::nullopt;
+    }
+    return coarse;
+}
+
 // The checks in the order the dialog reports them; the first missing field refuses the OK.
 std::optional<std::pair<QString, DialogField>>
 MissingField(const ChannelFields& fields, const ChannelRows& rows, EditedChannel edited) {
@@ -163,12 +185,8 @@ MissingField(const ChannelFields& fields, const ChannelRows& rows, EditedChannel
         // The table may have changed behind the dialog since the coarse channel was chosen: one
         // that is gone, unnamed or a fine part itself now is as good as none chosen, and one that
         // got another fine part meanwhile is refused as at its choice.
-        const std::optional<int> coarse = CoarseChannelOfItem(fields.coarseChannelItem);
-        const std::optional<std::size_t> coarseRow =
-            coarse ? FindChannelRow(rows, *coarse) : std::nullopt;
-        if (fields.coarseChannelItem.trimmed().size() < 5 || !coarseRow ||
-            rows[*coarseRow][ChannelName].isEmpty() || IsFinePart(rows[*coarseRow]) ||
-            rows[*coarseRow][ChannelTypeName] == FinePartWord) {
+        const std::optional<int> coarse = UsableCoarseChannel(fields.coarseChannelItem, rows);
+        if (!coarse) {
             return Missing{QStringLiteral("请设置其依附的16bit高8位通道..."),
                            DialogField::CoarseChannel};
         }
@@ -229,8 +247,10 @@ QStringList ReleaseFineParts(ChannelRows& rows, int editChannel, QString editNam
 }
 
 // A coarse channel falls back to 8 bit only when it has lost its last fine part: another window
-// may have given it a new one while the dialog stood open.
-void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel, std::size_t leaving) {
+// may have given it a new one while the dialog stood open. The leaving row, when it is still
+// among the rows, no longer counts as its fine part.
+void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel,
+                          std::optional<std::size_t> leaving) {
     const std::optional<std::size_t> coarse = FindChannelRow(rows, coarseChannel);
     if (!coarse) {
         return;
@@ -241,6 +261,25 @@ void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel, std::size_
         }
     }
     CoarseFallback(rows[*coarse]);
+}
+
+// Deleting a channel resolves its pair: a fine part's coarse channel falls back to 8 bit, and a
+// 16-bit channel's fine parts are emptied with it, each announced. self is the deleted row's
+// index while it still stands among the rows.
+QStringList ResolvePairOfDeleted(ChannelRows& rows, const ChannelRow& deleted, int channel,
+                                 std::optional<std::size_t> self) {
+    if (deleted[ChannelTypeName] == FinePartWord) {
+        if (const auto coarse = ParseWholeNumber(CutNum(deleted[AttributeName]))) {
+            FallBackUnlessPaired(rows, *coarse, self);
+        }
+        return {};
+    }
+    if (deleted[ChannelTypeName] != CoarseWithFinePartWord || channel == 0) {
+        return {};
+    }
+    return ReleaseFineParts(rows, channel, deleted[ChannelName],
+                            QStringLiteral("] 组成，因此删除通道 "),
+                            QStringLiteral(" 也必须同时删除通道 "));
 }
 
 void WriteAttributeRow(ChannelRow& row, const ChannelFields& fields) {
@@ -301,10 +340,6 @@ AcceptOutcome AcceptChannel(ChannelRows& rows, EditedChannel edited, int oldCoar
             rows, edited.channel, rows[*editedRow][ChannelName],
             QStringLiteral("] 组成，因此，更改通道 "), QStringLiteral(" 就必须删除通道 "));
     }
-    if (oldCoarseChannel != 0 && !IsPartMode(fields)) {
-        FallBackUnlessPaired(rows, oldCoarseChannel, *editedRow);
-    }
-
     if (const auto missing = MissingField(fields, rows, edited)) {
         outcome.result = AcceptOutcome::Result::Refused;
         outcome.refusal = missing->first;
@@ -314,6 +349,11 @@ AcceptOutcome AcceptChannel(ChannelRows& rows, EditedChannel edited, int oldCoar
 
     ChannelRow& row = rows[*editedRow];
     if (!IsPartMode(fields)) {
+        // A fine part given another type leaves its coarse channel only on an OK that is taken:
+        // a refused OK or a cancel must not break the pair.
+        if (oldCoarseChannel != 0) {
+            FallBackUnlessPaired(rows, oldCoarseChannel, *editedRow);
+        }
         WriteAttributeRow(row, fields);
         return outcome;
     }
@@ -337,18 +377,24 @@ DeleteOutcome DeleteChannel(ChannelRows& rows, EditedChannel edited) {
         return outcome;
     }
     outcome.found = true;
-    const QString typeName = rows[*editedRow][ChannelTypeName];
-    if (typeName == FinePartWord) {
-        const std::optional<qlonglong> coarseChannel =
-            ParseWholeNumber(CutNum(rows[*editedRow][AttributeName]));
-        if (coarseChannel) {
-            FallBackUnlessPaired(rows, *coarseChannel, *editedRow);
-        }
-    } else if (typeName == CoarseWithFinePartWord) {
-        outcome.announcements = ReleaseFineParts(
-            rows, edited.channel, rows[*editedRow][ChannelName],
-            QStringLiteral("] 组成，因此删除通道 "), QStringLiteral(" 也必须同时删除通道 "));
-    }
+    const ChannelRow deleted = rows[*editedRow];
+    outcome.announcements = ResolvePairOfDeleted(rows, deleted, edited.channel, editedRow);
     ClearChannel(rows[*editedRow]);
     return outcome;
 }
+
+QStringList DropRowsBeyondCount(ChannelRows& rows, std::size_t count) {
+    if (rows.size() <= count) {
+        return {};
+    }
+    const ChannelRows dropped(rows.begin() + static_cast<std::ptrdiff_t>(count), rows.end());
+    rows.resize(count);
+    QStringList announcements;
+    for (const ChannelRow& row : dropped) {
+        const int channel = IntOrZero(ParseWholeNumber(row[ChannelNumber]));
+        announcements << ResolvePairOfDeleted(rows, row, channel, std::nullopt);
+    }
+    return announcements;
+}
+
+} // namespace channels

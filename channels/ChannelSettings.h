@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <optional>
 
+namespace channels {
+
 // The channel settings dialog's rules without the dialog: the window maps its controls to
 // ChannelFields and shows what these functions return. The dialog edits one channel, which it
 // finds again whenever it reads or writes the table: the row it was opened on may have moved or
@@ -159,3 +161,11 @@ struct DeleteOutcome {
 // part's coarse channel falls back to 8 bit (unless another fine part is left to it) and a
 // coarse channel's fine part is emptied too.
 DeleteOutcome DeleteChannel(ChannelRows& rows, EditedChannel edited);
+
+// A lower channel count drops the rows beyond it, each channel by the rules of delete: the rows
+// kept never hold half of a 16-bit pair. A dropped coarse channel empties its fine parts among
+// the kept rows (announced in the words of delete, in order); a dropped fine part sends its
+// kept coarse channel back to 8 bit. Nothing happens while the rows fit the count.
+QStringList DropRowsBeyondCount(ChannelRows& rows, std::size_t count);
+
+} // namespace channels

@@ -7,6 +7,10 @@
 #include <QRegularExpression>
 #include <cmath>
 
+namespace channels {
+
+using enum ChannelColumn;
+
 std::optional<qlonglong> ParseWholeNumber(const QString& text) {
     static const QRegularExpression whole(QStringLiteral("^\\s*[+-]?[0-9]+\\s*$"));
     if (!whole.match(text).hasMatch()) {
@@ -74,8 +78,8 @@ std::optional<std::size_t> FindChannelRow(const ChannelRows& rows, qlonglong cha
 }
 
 void ClearChannel(ChannelRow& row) {
-    for (int column = ChannelName; column < ChannelColumnCount; ++column) {
-        row[column].clear();
+    for (int column = static_cast<int>(ChannelName); column < ChannelColumnCount; ++column) {
+        row.cells[column].clear();
     }
 }
 
@@ -219,3 +223,5 @@ void CoarseFallback(ChannelRow& coarse) {
     coarse[ChannelTypeName] = ChannelTypeTable[type].word.toString();
     coarse[ChannelTypeLetter] = ChannelTypeTable[type].letter.toString();
 }
+
+} // namespace channels

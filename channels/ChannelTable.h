@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+namespace channels {
+
 // Rules over the whole channel table. Indexes into ChannelRows are 0-based: index i is grid
 // row i + 1. A channel is always found by its ChannelNumber cell, never by its position, since
 // the fine rows get moved under their coarse channels.
@@ -19,6 +21,7 @@ std::optional<qlonglong> ParseWholeNumber(const QString& text);
 
 // A decimal number with optional sign, decimal point and surrounding blanks ("2.5", "-1",
 // ".5"); nullopt for anything else. Never overflows: values too large to hold are refused.
+// Narrower than the writer's cell numbers (exponents there): a typed field's "1e2" is refused.
 std::optional<double> ParseNumber(const QString& text);
 
 // ---- Fine parts ----
@@ -90,3 +93,5 @@ void CoarsePromotion(ChannelRow& coarse);
 // attribute type H, "Instant"/"I" for I, J, A and N, "LTP"/"L" for the others. A coarse channel
 // of any other type keeps its cells.
 void CoarseFallback(ChannelRow& coarse);
+
+} // namespace channels

@@ -5,6 +5,8 @@
 #include "platform/Form.h"
 #include "platform/Grid.h"
 
+#include <QStringList>
+
 namespace channels {
 
 // The channel table page: the grid holds the fixture's channels, one row each, for the whole
@@ -17,7 +19,7 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
     void MSFlexGrid1_Click();
     void Command1_Click();
     void Command2_Click();
@@ -26,6 +28,10 @@ public:
     ChannelRows rowsFromGrid() const;
     // Writes rows back from grid row 1 on; rows beyond the grid's last row are left out.
     void writeRowsToGrid(const ChannelRows& rows);
+    // The grid holds channelCount rows below its header row; new rows come empty.
+    void resizeGrid(int channelCount);
+    // Empties every cell; the page renumbers and re-heads the rows on its next activation.
+    void clearGrid();
 
     platform::Grid* MSFlexGrid1;
     platform::CommandButton* Command1;
@@ -37,7 +43,9 @@ public:
     platform::Label* Label4;
 
 private:
-    void layOutGrid();
+    QStringList layOutGrid();
+    // Grid rows 1 to last.
+    ChannelRows gridRows(int last) const;
 };
 
 } // namespace channels

@@ -2,50 +2,36 @@
 
 #include "channels/Form2_3.h"
 #include "channels/Vocabulary.h"
-#include "shell/Colors.h"
-#include "shell/Public.h"
+#include "common/Colors.h"
+#include "common/Public.h"
+#include "platform/Layout.h"
 
 namespace channels {
 
-using shell::Public;
+using common::Public;
 
 Form2_2::Form2_2() : Form(QString::fromLatin1(Name)) {
     setClientSize(4200, 6480);
     setAutoFillBackground(true);
 
-    Label23 = new platform::Label(this, "Label23");
-    Label23->Move(0, 0, 4200, 600);
-    Label23->setBackColor(shell::colors::Band);
-    Picture1 = new platform::PictureBox(this, "Picture1");
-    Picture1->Move(120, 60, 1000, 480);
-    Picture1->setPicture(QStringLiteral(":/images/logo.png"));
-    Label25 = new platform::Label(this, "Label25");
-    Label25->Move(240, 720, 3720, 330);
-    Label25->setCaption(QStringLiteral("快速选择通道名称"));
-    Label1 = new platform::Label(this, "Label1");
-    Label1->Move(240, 1080, 3720, 300);
-    Label1->setCaption(QStringLiteral("正在编辑："));
-
-    List1 = new platform::ListBox(this, "List1");
-    List1->Move(240, 1440, 3720, 4200);
-    List1->setToolTipText(QStringLiteral("点击其中一项，然后点确定"));
-    for (const StandardChannelName& entry : StandardChannelNameTable) {
-        List1->AddItem(entry.listItem.toString());
-    }
-
-    Command1 = new platform::CommandButton(this, "Command1");
-    Command1->setCaption(QStringLiteral("确定"));
-    Command1->Move(240, 5820, 1680, 450);
-    Command1->setBackColor(shell::colors::ButtonRest);
-    Command2 = new platform::CommandButton(this, "Command2");
-    Command2->setCaption(QStringLiteral("关闭"));
-    Command2->Move(2280, 5820, 1680, 450);
-    Command2->setBackColor(shell::colors::ButtonRest);
+    const QColor rest = common::colors::ButtonRest;
+    // clang-format off
+    platform::layOut(*this, {
+        {Label23,  "Label23",  {0, 0, 4200, 600},        {.back = common::colors::Band}},
+        {Picture1, "Picture1", {120, 60, 1000, 480},     {.picture = ":/images/logo.png"}},
+        {Label25,  "Label25",  {240, 720, 3720, 330},    {.caption = "快速选择通道名称"}},
+        {Label1,   "Label1",   {240, 1080, 3720, 300},   {.caption = "正在编辑："}},
+        {List1,    "List1",    {240, 1440, 3720, 4200},  {.toolTip = "点击其中一项，然后点确定",
+                                                          .items = ItemTexts(StandardChannelNameTable, &StandardChannelName::listItem)}},
+        {Command1, "Command1", {240, 5820, 1680, 450},   {.caption = "确定", .back = rest}},
+        {Command2, "Command2", {2280, 5820, 1680, 450},  {.caption = "关闭", .back = rest}},
+    });
+    // clang-format on
 
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
-    Command1->MouseMove = [this](int, int, int, int) {
-        Command1->setBackColor(shell::colors::Hover);
+    Command1->MouseMove = [this](int, int, float, float) {
+        Command1->setBackColor(common::colors::Hover);
     };
 }
 
@@ -63,27 +49,7 @@ void Form2_2::Command1_Click() {
         platform::unload(*this);
         return;
     }
-    Form2_3& dialog = platform::window<Form2_3>();
-    const int picked = List1->ListIndex();
-    QString name;
-    if (IsChoiceOf(StandardChannelNameTable, picked)) {
-        // Each write runs the dialog's rule for that field; the table's values are written
-        // after those rules, so they are what stays.
-        const StandardChannelName& entry = StandardChannelNameTable[picked];
-        dialog.Combo1->setListIndex(entry.channelType);
-        if (entry.attributeKey >= 0) {
-            dialog.Combo2->setListIndex(entry.attributeKey);
-            dialog.Combo4->setListIndex(entry.attributeType);
-            dialog.Combo3->setListIndex(entry.controlWheel);
-            dialog.Text4->setText(entry.levels.locate.toString());
-            dialog.Text5->setText(entry.levels.high.toString());
-            dialog.Text6->setText(entry.levels.low.toString());
-        }
-        name = entry.name.toString();
-    }
-    dialog.Text1->setText(name);
-    dialog.Tag = QStringLiteral("1");
-    dialog.Command1->setEnabled(true);
+    platform::window<Form2_3>().takeStandardChannel(List1->ListIndex());
     platform::unload(*this);
 }
 
@@ -91,8 +57,8 @@ void Form2_2::Command2_Click() {
     platform::unload(*this);
 }
 
-void Form2_2::Form_MouseMove(int, int, int, int) {
-    Command1->setBackColor(shell::colors::ButtonRest);
+void Form2_2::Form_MouseMove(int, int, float, float) {
+    Command1->setBackColor(common::colors::ButtonRest);
 }
 
 } // namespace channels

@@ -14,7 +14,7 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
     void Command1_Click();
     void Command2_Click();
 

@@ -4,145 +4,73 @@
 #include "channels/Form2.h"
 #include "channels/Form2_2.h"
 #include "channels/Vocabulary.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
-#include "shell/Colors.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
+#include "platform/Layout.h"
 
 #include <initializer_list>
 
 namespace channels {
 
-using platform::ComboBox;
+using common::Public;
 using platform::CommandButton;
-using platform::Label;
 using platform::MsgButtons;
 using platform::MsgResult;
 using platform::TextBox;
-using shell::Public;
+using enum ChannelColumn;
 
-namespace {
-
-constexpr int LabelLeft = 480;
-constexpr int FieldLeft = 2520;
-constexpr int FieldWidth = 2520;
-constexpr int RowHeight = 330;
-
-Label* caption(platform::Form* form, const char* name, const QString& text, int top) {
-    auto* label = new Label(form, name);
-    label->setCaption(text);
-    label->Move(LabelLeft, top + 30, FieldLeft - LabelLeft - 120, 300);
-    return label;
-}
-
-ComboBox* list(platform::Form* form, const char* name, int top) {
-    auto* combo = new ComboBox(form, name);
-    combo->Move(FieldLeft, top, FieldWidth, RowHeight);
-    return combo;
-}
-
-TextBox* box(platform::Form* form, const char* name, int top, int maxLength, const QString& text) {
-    auto* textBox = new TextBox(form, name);
-    textBox->Move(FieldLeft, top, 1200, RowHeight);
-    textBox->setMaxLength(maxLength);
-    textBox->setText(text);
-    return textBox;
-}
-
-CommandButton* button(platform::Form* form, const char* name, const QString& text, int left) {
-    auto* command = new CommandButton(form, name);
-    command->setCaption(text);
-    command->Move(left, 7300, 1320, 450);
-    command->setBackColor(shell::colors::ButtonRest);
-    return command;
-}
-
-const QString LevelTip = QStringLiteral("范围 0-255，-1表示不起作用");
-
-} // namespace
+namespace {} // namespace
 
 Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
     setClientSize(5520, 8100);
     setAutoFillBackground(true);
 
-    Label16 = new Label(this, "Label16");
-    Label16->Move(0, 0, 5520, 600);
-    Label16->setBackColor(shell::colors::Band);
-    Label16->setForeColor(shell::colors::LinkRest);
-    Label16->setTextAlignment(platform::AlignCenter);
-    Label16->setCaption(QStringLiteral("通道设置"));
-    Label1 = new Label(this, "Label1");
-    Label1->Move(240, 720, 5040, 300);
-    Label1->setCaption(QStringLiteral("正在编辑："));
-
-    Label3 = caption(this, "Label3", QStringLiteral("通道名称："), 1200);
-    Text1 = new TextBox(this, "Text1");
-    Text1->Move(FieldLeft, 1200, 2040, RowHeight);
-    Text1->setMaxLength(12);
-    Text1->setToolTipText(QStringLiteral("点击右侧键可快速选择通道名称"));
-    Command4 = new CommandButton(this, "Command4");
-    Command4->setCaption(QStringLiteral("..."));
-    Command4->Move(4620, 1200, 420, RowHeight);
-    Label4 = caption(this, "Label4", QStringLiteral("通道类型："), 1680);
-    Combo1 = list(this, "Combo1", 1680);
-    for (const ChannelTypeItem& item : ChannelTypeTable) {
-        Combo1->AddItem(item.itemText.toString());
-    }
-
-    Label11 = new Label(this, "Label11");
-    Label11->Move(LabelLeft, 2400, 4560, 300);
-    Label11->setCaption(QStringLiteral("这是16bit通道的低8位部分"));
-    Label11->setForeColor(QColor(255, 0, 0));
-    Label12 = new Label(this, "Label12");
-    Label12->setCaption(QStringLiteral("属于此通道的一部分"));
-    Combo5 = new ComboBox(this, "Combo5");
-
-    Label5 = caption(this, "Label5", QStringLiteral("属性键："), 3000);
-    Combo2 = list(this, "Combo2", 3000);
-    for (const QStringView item : AttributeKeyTable) {
-        Combo2->AddItem(item.toString());
-    }
-    Label6 = caption(this, "Label6", QStringLiteral("控制轮："), 3450);
-    Combo3 = list(this, "Combo3", 3450);
-    for (const ControlWheelItem& item : ControlWheelTable) {
-        Combo3->AddItem(item.itemText.toString());
-    }
-    Label10 = caption(this, "Label10", QStringLiteral("属性类型："), 3900);
-    Combo4 = list(this, "Combo4", 3900);
-    for (const AttributeTypeItem& item : AttributeTypeTable) {
-        Combo4->AddItem(item.itemText.toString());
-    }
-    Label7 = caption(this, "Label7", QStringLiteral("通道曲线："), 4350);
-    Text2 = box(this, "Text2", 4350, 1, QStringLiteral("1"));
-    Text2->setToolTipText(QStringLiteral("仅用于HTP通道，通常都为 1"));
-    Label8 = caption(this, "Label8", QStringLiteral("输出 %："), 4800);
-    Text3 = box(this, "Text3", 4800, 3, QStringLiteral("100"));
-    Text3->setToolTipText(QStringLiteral("输出%(0..100%);100代表最大输出,0代表没有输出"));
-    Label9 = caption(this, "Label9", QStringLiteral("通道控制："), 5250);
-    Option1[0] = new platform::OptionButton(this, "Option1", 0);
-    Option1[0]->setCaption(QStringLiteral("正常"));
-    Option1[0]->Move(FieldLeft, 5250, 1200, RowHeight);
-    Option1[1] = new platform::OptionButton(this, "Option1", 1);
-    Option1[1]->setCaption(QStringLiteral("反向"));
-    Option1[1]->Move(FieldLeft + 1260, 5250, 1200, RowHeight);
-    Option1[0]->setValue(true);
-    Label13 = caption(this, "Label13", QStringLiteral("定位："), 5700);
-    Text4 = box(this, "Text4", 5700, 3, QStringLiteral("0"));
-    Label14 = caption(this, "Label14", QStringLiteral("高亮度："), 6150);
-    Text5 = box(this, "Text5", 6150, 3, QStringLiteral("-1"));
-    Label15 = caption(this, "Label15", QStringLiteral("低亮度："), 6600);
-    Text6 = box(this, "Text6", 6600, 3, QStringLiteral("-1"));
-    for (TextBox* level : {Text4, Text5, Text6}) {
-        level->setToolTipText(LevelTip);
-    }
-
-    Command1 = button(this, "Command1", QStringLiteral("确定"), 480);
-    Command2 = button(this, "Command2", QStringLiteral("取消"), 2100);
-    Command3 = button(this, "Command3", QStringLiteral("删除"), 3720);
-
+    const QColor rest = common::colors::ButtonRest;
+    const QString levelTip = QStringLiteral("范围 0-255，-1表示不起作用");
+    // clang-format off
+    platform::layOut(*this, {
+        {Label16,    "Label16",      {0, 0, 5520, 600},       {.caption = "通道设置", .back = common::colors::Band, .fore = common::colors::LinkRest, .align = platform::Alignment::Center}},
+        {Label1,     "Label1",       {240, 720, 5040, 300},   {.caption = "正在编辑："}},
+        {Label3,     "Label3",       {480, 1230, 1920, 300},  {.caption = "通道名称："}},
+        {Text1,      "Text1",        {2520, 1200, 2040, 330}, {.toolTip = "点击右侧键可快速选择通道名称", .maxLength = 12}},
+        {Command4,   "Command4",     {4620, 1200, 420, 330},  {.caption = "..."}},
+        {Label4,     "Label4",       {480, 1710, 1920, 300},  {.caption = "通道类型："}},
+        {Combo1,     "Combo1",       {2520, 1680, 2520, 330}, {.items = ItemTexts(ChannelTypeTable, &ChannelTypeItem::itemText)}},
+        {Label11,    "Label11",      {480, 2400, 4560, 300},  {.caption = "这是16bit通道的低8位部分", .fore = QColor(255, 0, 0)}},
+        {Label12,    "Label12",      {480, 3000, 1920, 300},  {.caption = "属于此通道的一部分"}},
+        {Combo5,     "Combo5",       {2520, 3000, 2520, 330}},
+        {Label5,     "Label5",       {480, 3030, 1920, 300},  {.caption = "属性键："}},
+        {Combo2,     "Combo2",       {2520, 3000, 2520, 330}, {.items = ItemTexts(AttributeKeyTable)}},
+        {Label6,     "Label6",       {480, 3480, 1920, 300},  {.caption = "控制轮："}},
+        {Combo3,     "Combo3",       {2520, 3450, 2520, 330}, {.items = ItemTexts(ControlWheelTable, &ControlWheelItem::itemText)}},
+        {Label10,    "Label10",      {480, 3930, 1920, 300},  {.caption = "属性类型："}},
+        {Combo4,     "Combo4",       {2520, 3900, 2520, 330}, {.items = ItemTexts(AttributeTypeTable, &AttributeTypeItem::itemText)}},
+        {Label7,     "Label7",       {480, 4380, 1920, 300},  {.caption = "通道曲线："}},
+        {Text2,      "Text2",        {2520, 4350, 1200, 330}, {.caption = "1", .toolTip = "仅用于HTP通道，通常都为 1", .maxLength = 1}},
+        {Label8,     "Label8",       {480, 4830, 1920, 300},  {.caption = "输出 %："}},
+        {Text3,      "Text3",        {2520, 4800, 1200, 330}, {.caption = "100", .toolTip = "输出%(0..100%);100代表最大输出,0代表没有输出", .maxLength = 3}},
+        {Label9,     "Label9",       {480, 5280, 1920, 300},  {.caption = "通道控制："}},
+        {Option1[0], {"Option1", 0}, {2520, 5250, 1200, 330}, {.caption = "正常", .value = true}},
+        {Option1[1], {"Option1", 1}, {3780, 5250, 1200, 330}, {.caption = "反向"}},
+        {Label13,    "Label13",      {480, 5730, 1920, 300},  {.caption = "定位："}},
+        {Text4,      "Text4",        {2520, 5700, 1200, 330}, {.caption = "0", .toolTip = levelTip, .maxLength = 3}},
+        {Label14,    "Label14",      {480, 6180, 1920, 300},  {.caption = "高亮度："}},
+        {Text5,      "Text5",        {2520, 6150, 1200, 330}, {.caption = "-1", .toolTip = levelTip, .maxLength = 3}},
+        {Label15,    "Label15",      {480, 6630, 1920, 300},  {.caption = "低亮度："}},
+        {Text6,      "Text6",        {2520, 6600, 1200, 330}, {.caption = "-1", .toolTip = levelTip, .maxLength = 3}},
+        {Command1,   "Command1",     {480, 7300, 1320, 450},  {.caption = "确定", .back = rest}},
+        {Command2,   "Command2",     {2100, 7300, 1320, 450}, {.caption = "取消", .back = rest}},
+        {Command3,   "Command3",     {3720, 7300, 1320, 450}, {.caption = "删除", .back = rest}},
+    });
+    // clang-format on
     Timer1 = new platform::Timer(this, "Timer1");
     Timer1->setInterval(600);
+    wireRules();
+}
 
+void Form2_3::wireRules() {
     Combo1->Click = [this] { Combo1_Click(); };
     Combo2->Click = [this] { Combo2_Click(); };
     Combo3->Click = [this] { Combo3_Click(); };
@@ -150,8 +78,8 @@ Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
     Combo5->Click = [this] { Combo5_Click(); };
     for (int i = 0; i < 2; ++i) {
         Option1[i]->Click = [this, i] { Option1_Click(i); };
-        Option1[i]->MouseMove = [this, i](int, int, int, int) {
-            Option1[i]->setBackColor(shell::colors::Hover);
+        Option1[i]->MouseMove = [this, i](int, int, float, float) {
+            Option1[i]->setBackColor(common::colors::Hover);
         };
     }
     Text1->Change = [this] { Text1_Change(); };
@@ -170,8 +98,8 @@ Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
     Text5->Validate = [this](bool& cancel) { Text5_Validate(cancel); };
     Text6->Validate = [this](bool& cancel) { Text6_Validate(cancel); };
     for (TextBox* textBox : textBoxes()) {
-        textBox->MouseMove = [textBox](int, int, int, int) {
-            textBox->setBackColor(shell::colors::HoverText);
+        textBox->MouseMove = [textBox](int, int, float, float) {
+            textBox->setBackColor(common::colors::HoverText);
         };
     }
     Timer1->Tick = [this] { Timer1_Timer(); };
@@ -180,8 +108,8 @@ Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
     Command3->Click = [this] { Command3_Click(); };
     Command4->Click = [this] { Command4_Click(); };
     for (CommandButton* command : {Command1, Command2, Command3}) {
-        command->MouseMove = [command](int, int, int, int) {
-            command->setBackColor(shell::colors::Hover);
+        command->MouseMove = [command](int, int, float, float) {
+            command->setBackColor(common::colors::Hover);
         };
     }
 }
@@ -215,6 +143,28 @@ ChannelFields Form2_3::fields() const {
     return f;
 }
 
+void Form2_3::takeStandardChannel(int picked) {
+    QString name;
+    if (IsChoiceOf(StandardChannelNameTable, picked)) {
+        // Each write runs this dialog's rule for that field; the table's values are written
+        // after those rules, so they are what stays.
+        const StandardChannelName& entry = StandardChannelNameTable[picked];
+        Combo1->setListIndex(entry.channelType);
+        if (entry.attributeKey >= 0) {
+            Combo2->setListIndex(entry.attributeKey);
+            Combo4->setListIndex(entry.attributeType);
+            Combo3->setListIndex(entry.controlWheel);
+            Text4->setText(entry.levels.locate.toString());
+            Text5->setText(entry.levels.high.toString());
+            Text6->setText(entry.levels.low.toString());
+        }
+        name = entry.name.toString();
+    }
+    Text1->setText(name);
+    Tag = QStringLiteral("1");
+    Command1->setEnabled(true);
+}
+
 void Form2_3::Form_Load() {
     setCaption(Public().WindowTitle);
     FieldsFilled = true;
@@ -222,8 +172,6 @@ void Form2_3::Form_Load() {
 
     Timer1->setEnabled(false);
     Label11->setVisible(false);
-    Label12->Move(LabelLeft, 3000, FieldLeft - LabelLeft - 120, 300);
-    Combo5->Move(FieldLeft, 3000, FieldWidth, RowHeight);
     Label12->setVisible(false);
     Combo5->setVisible(false);
     OldCoarseChannel = 0;
@@ -345,7 +293,7 @@ void Form2_3::Option1_Click(int) {
 
 void Form2_3::Text1_Change() {
     const QString text = Text1->Text();
-    if (!text.isEmpty() && !shell::IsAsciiText(text)) {
+    if (!text.isEmpty() && !common::IsAsciiText(text)) {
         Text1->setText(text.chopped(1));
         Text1->setSelStart(static_cast<int>(Text1->Text().size()));
     }
@@ -383,7 +331,7 @@ void Form2_3::Timer1_Timer() {
 }
 
 void Form2_3::TianXieJianCha() {
-    FieldsFilled = ::TianXieJianCha(fields());
+    FieldsFilled = channels::TianXieJianCha(fields());
     if (FieldsFilled && ChongFuJianCha()) {
         Command1->setEnabled(true);
     }
@@ -394,7 +342,7 @@ bool Form2_3::ChongFuJianCha() {
         return true;
     }
     const std::optional<int> coarse = CoarseChannelOfItem(Combo5->Text());
-    const int duplicates = coarse ? ::ChongFuJianCha(gridRows(), edited(), *coarse) : 0;
+    const int duplicates = coarse ? channels::ChongFuJianCha(gridRows(), edited(), *coarse) : 0;
     for (int i = 0; i < duplicates; ++i) {
         platform::msgBox(DuplicateFinePartMessage);
         Combo5->setListIndex(-1);
@@ -488,12 +436,12 @@ void Form2_3::Command4_Click() {
     platform::window<Form2_2>().ShowModal();
 }
 
-void Form2_3::Form_MouseMove(int, int, int, int) {
+void Form2_3::Form_MouseMove(int, int, float, float) {
     for (CommandButton* command : {Command1, Command2, Command3}) {
-        command->setBackColor(shell::colors::ButtonRest);
+        command->setBackColor(common::colors::ButtonRest);
     }
     for (TextBox* textBox : textBoxes()) {
-        textBox->setBackColor(shell::colors::TextRest);
+        textBox->setBackColor(common::colors::TextRest);
     }
     for (platform::OptionButton* option : Option1) {
         option->setBackColor(platform::systemButtonFace());

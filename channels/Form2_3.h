@@ -19,7 +19,7 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
 
     void Combo1_Click();
     void Combo2_Click();
@@ -54,6 +54,9 @@ public:
 
     // What the fields hold now, as the channel rules see them.
     ChannelFields fields() const;
+    // The name picker's choice: a position in StandardChannelNameTable, -1 when nothing was
+    // picked (the name is then emptied). Each field is set through its own rule.
+    void takeStandardChannel(int picked);
 
     int EditRow = 0;
     int PartCoarseChannel = 0;
@@ -95,6 +98,7 @@ public:
     platform::Timer* Timer1;
 
 private:
+    void wireRules();
     void ValidateLevel(platform::TextBox* levelBox, bool& cancel);
     void showAttributeFields(bool attributeMode);
     void backToChannelPage();

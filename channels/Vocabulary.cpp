@@ -2,6 +2,10 @@
 
 #include "channels/ChannelTable.h"
 
+namespace channels {
+
+using enum ChannelColumn;
+
 QString AttributeKeyOf(int keyIndex) {
     if (!IsChoiceOf(AttributeKeyTable, keyIndex)) {
         return {};
@@ -75,3 +79,5 @@ std::optional<LevelTexts> KeyLevelPreset(int keyIndex) {
         return std::nullopt;
     }
 }
+
+} // namespace channels

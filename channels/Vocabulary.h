@@ -3,10 +3,13 @@
 #include "channels/ChannelRow.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <Qt>
 #include <array>
 #include <optional>
+
+namespace channels {
 
 // The fixed lists of the channel settings dialog and the layout of the channel grid. List
 // positions are the indexes that every other piece of the program uses to name an item, so the
@@ -242,6 +245,25 @@ inline constexpr std::array<StandardChannelName, 28> StandardChannelNameTable{{
 
 // ---- Lookups ----
 
+// The texts of a table's items in order, for filling a list: ItemTexts(ChannelTypeTable,
+// &ChannelTypeItem::itemText).
+template <typename Table, typename Item>
+QStringList ItemTexts(const Table& table, QStringView Item::*text) {
+    QStringList texts;
+    for (const Item& item : table) {
+        texts << (item.*text).toString();
+    }
+    return texts;
+}
+
+template <typename Table> QStringList ItemTexts(const Table& table) {
+    QStringList texts;
+    for (const QStringView item : table) {
+        texts << item.toString();
+    }
+    return texts;
+}
+
 // True when index names an item of a list with size items.
 template <typename Table> bool IsChoiceOf(const Table& table, int index) {
     return index >= 0 && index < static_cast<int>(table.size());
@@ -271,3 +293,5 @@ const AttributeTypeDefault* AttributeTypeDefaultOf(QStringView letter);
 // The locate, high and low levels that come with an attribute key, for the three keys that
 // have them.
 std::optional<LevelTexts> KeyLevelPreset(int keyIndex);
+
+} // namespace channels

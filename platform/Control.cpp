@@ -107,6 +107,25 @@ bool Control::userFocus() {
     return form_->moveFocus(this, true);
 }
 
+bool Control::userDrag(QPointF from, QPointF to) {
+    const QPointF start = pixelsFromScale(from);
+    const QPointF end = pixelsFromScale(to);
+    QMouseEvent press(QEvent::MouseButtonPress, start, self_->mapToGlobal(start), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(self_, &press);
+    if (refusedPress_) {
+        refusedPress_ = false;
+        return false;
+    }
+    QMouseEvent move(QEvent::MouseMove, end, self_->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(self_, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, end, self_->mapToGlobal(end), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(self_, &release);
+    return true;
+}
+
 bool Control::userClick() {
     if (!userFocus()) {
         return false;
@@ -142,9 +161,9 @@ bool Control::handleMousePress(QMouseEvent* event) {
         gotFocusThisPress_ = true;
     }
     if (MouseDown) {
+        const QPointF at = scaleFromPixels(event->position());
         MouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
-                  toTwips(event->position().toPoint().x()),
-                  toTwips(event->position().toPoint().y()));
+                  static_cast<float>(at.x()), static_cast<float>(at.y()));
     }
     return true;
 }
@@ -156,17 +175,18 @@ bool Control::handleMouseRelease(QMouseEvent* event) {
         return false;
     }
     if (MouseUp) {
+        const QPointF at = scaleFromPixels(event->position());
         MouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
-                toTwips(event->position().toPoint().x()), toTwips(event->position().toPoint().y()));
+                static_cast<float>(at.x()), static_cast<float>(at.y()));
     }
     return true;
 }
 
 void Control::handleMouseMove(QMouseEvent* event) {
     if (MouseMove) {
+        const QPointF at = scaleFromPixels(event->position());
         MouseMove(heldButtons(event->buttons()), shiftCode(event->modifiers()),
-                  toTwips(event->position().toPoint().x()),
-                  toTwips(event->position().toPoint().y()));
+                  static_cast<float>(at.x()), static_cast<float>(at.y()));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QMouseEvent>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -20,6 +21,9 @@ inline int toPixels(int twips) {
 inline int toTwips(int pixels) {
     return pixels * TwipsPerPixel;
 }
+inline QPointF toTwips(const QPointF& pixels) {
+    return pixels * TwipsPerPixel;
+}
 
 inline QColor rgb(int red, int green, int blue) {
     return QColor(red, green, blue);
@@ -28,13 +32,17 @@ QColor systemWindowText();
 QColor systemHighlight();
 QColor systemButtonFace();
 
-enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+// The mouse buttons as the mouse handlers receive them: one bit each, so a move can report
+// every button held.
+inline constexpr int LeftButton = 1;
+inline constexpr int RightButton = 2;
+inline constexpr int MiddleButton = 4;
 
 // What every control has: its name (and index within a control array), its
 // form, its place in the tab order and the events that any control raises.
 class Control {
 public:
-    using MouseHandler = std::function<void(int button, int shift, int x, int y)>;
+    using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
     Control(QWidget* self, const QString& name, int index, bool takesFocus);
     virtual ~Control();
@@ -85,6 +93,17 @@ public:
     virtual bool userClick();
     // Focus moved by the user (mouse or Tab): false when Validate kept it where it was.
     bool userFocus();
+    // The user presses the left button at one point, moves to another and releases there, the
+    // mouse held by the control all the while: the real mouse events, so MouseDown, MouseMove
+    // and MouseUp run as for the hand (and whatever the widget does with them). The points are
+    // in the control's scale units and may lie outside it. False when the press was refused
+    // (the focus could not come to the control).
+    bool userDrag(QPointF from, QPointF to);
+
+    // A point of the widget, in pixels, in the units the mouse handlers receive: twips, or the
+    // control's own scale; and back.
+    virtual QPointF scaleFromPixels(QPointF pixels) const { return toTwips(pixels); }
+    virtual QPointF pixelsFromScale(QPointF point) const { return point / TwipsPerPixel; }
 
 protected:
     // Called on a real mouse event, before the widget's own handling. Returns

@@ -51,11 +51,11 @@ int keyAsciiFor(const QKeyEvent* event) {
 
 Qt::Alignment qtAlignment(Alignment alignment) {
     switch (alignment) {
-    case AlignRight:
+    case Alignment::Right:
         return Qt::AlignRight | Qt::AlignVCenter;
-    case AlignCenter:
+    case Alignment::Center:
         return Qt::AlignHCenter | Qt::AlignVCenter;
-    case AlignLeft:
+    case Alignment::Left:
         break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
@@ -174,6 +174,9 @@ void TextBox::insertTyped(const QString& text) {
 }
 
 void TextBox::insertFiltered(const QString& text) {
+    // Each character passes the box's rules as if typed, but the user did one thing: a rule that
+    // refuses many of them says so once.
+    const OneNoticePerInput oneNotice;
     // One paste fills at most the room the box had when it began. A change rule that selects
     // the text it refuses would otherwise make room again for the rest, and a long paste would
     // run that rule, message and all, once for every few characters.
@@ -372,7 +375,7 @@ void OptionButton::setBackColor(const QColor& color) {
 
 // ---- ComboBox ----
 
-ComboBox::ComboBox(QWidget* parent, const QString& name, bool dropDownList, int index)
+ComboBox::ComboBox(QWidget* parent, const QString& name, int index, bool dropDownList)
     : ControlWidget<QComboBox>(parent, name, index, true) {
     setEditable(!dropDownList);
     QObject::connect(this, &QComboBox::currentIndexChanged, this, [this](int now) {
@@ -453,7 +456,13 @@ ListBox::ListBox(QWidget* parent, const QString& name, int index)
             return;
         }
         lastIndex_ = now;
-        if (Click) {
+        if (Click && multiSelect_ == MultiSelect::None) {
+            Click();
+        }
+    });
+    // In a list of several choices every click changes the choice, also on the current item.
+    QObject::connect(this, &QListWidget::clicked, this, [this] {
+        if (Click && multiSelect_ != MultiSelect::None) {
             Click();
         }
     });
@@ -462,6 +471,13 @@ ListBox::ListBox(QWidget* parent, const QString& name, int index)
             DblClick();
         }
     });
+}
+
+void ListBox::setMultiSelect(MultiSelect mode) {
+    multiSelect_ = mode;
+    setSelectionMode(mode == MultiSelect::Simple     ? QAbstractItemView::MultiSelection
+                     : mode == MultiSelect::Extended ? QAbstractItemView::ExtendedSelection
+                                                     : QAbstractItemView::SingleSelection);
 }
 
 void ListBox::AddItem(const QString& item, int index) {
@@ -536,8 +552,27 @@ bool ListBox::userPick(int index) {
     if (!userFocus()) {
         return false;
     }
-    setListIndex(index);
+    if (multiSelect_ == MultiSelect::None) {
+        setListIndex(index);
+    } else {
+        pickOneOfMany(index);
+    }
     return true;
+}
+
+void ListBox::pickOneOfMany(int index) {
+    const bool chosen = multiSelect_ == MultiSelect::Extended || !Selected(index);
+    syncing_ = true;
+    if (multiSelect_ == MultiSelect::Extended) {
+        clearSelection();
+    }
+    setCurrentRow(index, QItemSelectionModel::NoUpdate);
+    lastIndex_ = index;
+    syncing_ = false;
+    setSelected(index, chosen);
+    if (Click) {
+        Click();
+    }
 }
 
 // ---- Frame, PictureBox ----
@@ -558,11 +593,59 @@ void PictureBox::setPicture(const QString& resourcePath) {
     setScaledContents(true);
 }
 
+PictureBox::Units PictureBox::scale() const {
+    if (userScale_) {
+        return *userScale_;
+    }
+    return {0, 0, static_cast<float>(Width()), static_cast<float>(Height())};
+}
+
+PictureBox::Units& PictureBox::userScale() {
+    if (!userScale_) {
+        userScale_ = scale();
+    }
+    return *userScale_;
+}
+
+void PictureBox::setScaleLeft(float left) {
+    userScale().left = left;
+}
+void PictureBox::setScaleTop(float top) {
+    userScale().top = top;
+}
+void PictureBox::setScaleWidth(float width) {
+    userScale().width = width;
+}
+void PictureBox::setScaleHeight(float height) {
+    userScale().height = height;
+}
+
+void PictureBox::Scale(float x1, float y1, float x2, float y2) {
+    userScale_ = Units{x1, y1, x2 - x1, y2 - y1};
+}
+
+QPointF PictureBox::scaleFromPixels(QPointF pixels) const {
+    const Units units = scale();
+    const QPointF twips = toTwips(pixels);
+    return {units.left + twips.x() * units.width / std::max(Width(), 1),
+            units.top + twips.y() * units.height / std::max(Height(), 1)};
+}
+
+QPointF PictureBox::pixelsFromScale(QPointF point) const {
+    const Units units = scale();
+    const double x = units.width == 0 ? 0 : (point.x() - units.left) * Width() / units.width;
+    const double y = units.height == 0 ? 0 : (point.y() - units.top) * Height() / units.height;
+    return QPointF(x, y) / TwipsPerPixel;
+}
+
 // ---- HScrollBar ----
 
 HScrollBar::HScrollBar(QWidget* parent, const QString& name, int index)
     : ControlWidget<QScrollBar>(parent, name, index, true) {
     setOrientation(Qt::Horizontal);
+    // A dragged thumb raises Scroll while it moves and changes the value (Change) only when it
+    // is let go.
+    setTracking(false);
     QObject::connect(this, &QScrollBar::valueChanged, this, [this] {
         if (Change) {
             Change();
@@ -573,6 +656,19 @@ HScrollBar::HScrollBar(QWidget* parent, const QString& name, int index)
             Scroll();
         }
     });
+}
+
+bool HScrollBar::userDrag(int target) {
+    if (!userFocus()) {
+        return false;
+    }
+    const int step = target > sliderPosition() ? 1 : -1;
+    setSliderDown(true);
+    while (sliderPosition() != target) {
+        setSliderPosition(sliderPosition() + step); // each position raises Scroll
+    }
+    setSliderDown(false); // the value follows the thumb: Change
+    return true;
 }
 
 // ---- Line, Shape ----

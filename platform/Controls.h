@@ -12,11 +12,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QWidget>
+#include <optional>
 
 namespace platform {
 
 // Alignment values of labels and grid cells.
-enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+enum class Alignment { Left, Right, Center };
 // The alignment as the widgets take it, always centred vertically.
 Qt::Alignment qtAlignment(Alignment alignment);
 
@@ -52,7 +53,8 @@ public:
     // One typed character (or control code): the key-press rule, then its effect.
     void userKeyPress(int keyAscii);
     // Text arriving without a key (paste, drop, input method) passes the
-    // key-press rule one character at a time, so no filter is bypassed.
+    // key-press rule one character at a time, so no filter is bypassed; a
+    // message the box's rules give on the way is shown once.
     void insertFiltered(const QString& text);
 
 protected:
@@ -70,7 +72,7 @@ private:
     int maxLength_ = 0;
     QColor backColor_{Qt::white};
     QColor foreColor_{Qt::black};
-    Alignment alignment_ = AlignLeft;
+    Alignment alignment_ = Alignment::Left;
 };
 
 class Label : public ControlWidget<QLabel> {
@@ -127,7 +129,7 @@ private:
 class ComboBox : public ControlWidget<QComboBox> {
 public:
     // A drop-down list takes no typed text; a drop-down combo does.
-    ComboBox(QWidget* parent, const QString& name, bool dropDownList = true, int index = -1);
+    ComboBox(QWidget* parent, const QString& name, int index = -1, bool dropDownList = true);
     void AddItem(const QString& item, int index = -1);
     void RemoveItem(int index);
     void Clear();
@@ -150,7 +152,15 @@ private:
 
 class ListBox : public ControlWidget<QListWidget> {
 public:
+    enum class MultiSelect {
+        None,     // one item chosen at a time
+        Simple,   // a click turns an item's choice round
+        Extended, // a click chooses one item; Shift and Ctrl add to the choice
+    };
+
     ListBox(QWidget* parent, const QString& name, int index = -1);
+    MultiSelect multiSelect() const { return multiSelect_; }
+    void setMultiSelect(MultiSelect mode);
     void AddItem(const QString& item, int index = -1);
     void RemoveItem(int index);
     void Clear();
@@ -164,11 +174,15 @@ public:
     void setItemData(int index, qint32 value);
     bool Selected(int index) const;
     void setSelected(int index, bool selected);
+    // The user clicks the item: it becomes the current item and, in a list of several choices,
+    // its choice is turned round (Simple) or made the only one (Extended); Click follows.
     bool userPick(int index);
 
 private:
+    void pickOneOfMany(int index);
     bool syncing_ = false;
     int lastIndex_ = -1;
+    MultiSelect multiSelect_ = MultiSelect::None;
 };
 
 class Frame : public ControlWidget<QGroupBox> {
@@ -185,8 +199,34 @@ public:
     void setBackColor(const QColor& color);
     void setPicture(const QString& resourcePath);
 
+    // The units of the picture's inside: (ScaleLeft, ScaleTop) names its top-left corner and
+    // ScaleWidth by ScaleHeight its size (negative sizes turn an axis round). Until a scale is
+    // set the units are twips from the top-left corner; setting any one part keeps the others.
+    float ScaleLeft() const { return scale().left; }
+    float ScaleTop() const { return scale().top; }
+    float ScaleWidth() const { return scale().width; }
+    float ScaleHeight() const { return scale().height; }
+    void setScaleLeft(float left);
+    void setScaleTop(float top);
+    void setScaleWidth(float width);
+    void setScaleHeight(float height);
+    // The corners (x1, y1) top-left and (x2, y2) bottom-right, in the new units.
+    void Scale(float x1, float y1, float x2, float y2);
+
+    QPointF scaleFromPixels(QPointF pixels) const override;
+    QPointF pixelsFromScale(QPointF point) const override;
+
 private:
+    struct Units {
+        float left = 0;
+        float top = 0;
+        float width = 0;
+        float height = 0;
+    };
+    Units scale() const;
+    Units& userScale();
     QColor backColor_;
+    std::optional<Units> userScale_;
 };
 
 class HScrollBar : public ControlWidget<QScrollBar> {
@@ -196,7 +236,8 @@ public:
     void setMin(int value) { setMinimum(value); }
     int Max() const { return maximum(); }
     void setMax(int value) { setMaximum(value); }
-    int Value() const { return value(); }
+    // While the user drags the thumb, where the thumb stands.
+    int Value() const { return isSliderDown() ? sliderPosition() : value(); }
     void setValue(int value) { QScrollBar::setValue(value); }
     int SmallChange() const { return singleStep(); }
     void setSmallChange(int value) { setSingleStep(value); }
@@ -204,6 +245,11 @@ public:
     void setLargeChange(int value) { setPageStep(value); }
     std::function<void()> Change;
     std::function<void()> Scroll;
+
+    // The user drags the thumb to target: one Scroll for every position it passes, target
+    // included, then one Change as it is let go. The focus comes to the bar first; false when
+    // that was refused.
+    bool userDrag(int target);
 };
 
 // A straight line between two points of its container.

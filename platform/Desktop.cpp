@@ -12,14 +12,39 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace platform {
 namespace {
 Desktop* installed = nullptr;
 QString messageTitle;
+
+// The notices shown since the outermost OneNoticePerInput began; depth 0: none stands.
+int noticeScopeDepth = 0;
+std::vector<MessageRequest> noticesShown;
+
+bool sameNotice(const MessageRequest& a, const MessageRequest& b) {
+    return a.text == b.text && a.icon == b.icon && a.title == b.title;
+}
+
+bool alreadyNoticed(const MessageRequest& request) {
+    return std::any_of(noticesShown.begin(), noticesShown.end(),
+                       [&](const MessageRequest& shown) { return sameNotice(shown, request); });
+}
 } // namespace
+
+OneNoticePerInput::OneNoticePerInput() {
+    ++noticeScopeDepth;
+}
+
+OneNoticePerInput::~OneNoticePerInput() {
+    if (--noticeScopeDepth == 0) {
+        noticesShown.clear();
+    }
+}
 
 Desktop& desktop() {
     static RealDesktop real;
@@ -42,6 +67,14 @@ MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
                  bool cancelIsDefault) {
     MessageRequest request{text, buttons, icon, title.isEmpty() ? defaultMessageTitle() : title,
                            cancelIsDefault};
+    // A question is always asked: its answer may differ each time.
+    if (noticeScopeDepth == 0 || buttons != MsgButtons::OkOnly) {
+        return desktop().showMessage(request);
+    }
+    if (alreadyNoticed(request)) {
+        return MsgResult::Ok;
+    }
+    noticesShown.push_back(request);
     return desktop().showMessage(request);
 }
 

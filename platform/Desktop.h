@@ -82,6 +82,17 @@ void setDesktop(Desktop* replacement);
 void setDefaultMessageTitle(const QString& title);
 QString defaultMessageTitle();
 
+// While one stands, an OK-only message already shown since it began is not shown again (it
+// counts as answered OK): text that arrives at once, such as a paste or a drop, and that a rule
+// refuses one character after another is told about once. Questions are asked every time.
+class OneNoticePerInput {
+public:
+    OneNoticePerInput();
+    ~OneNoticePerInput();
+    OneNoticePerInput(const OneNoticePerInput&) = delete;
+    OneNoticePerInput& operator=(const OneNoticePerInput&) = delete;
+};
+
 MsgResult msgBox(const QString& text, MsgButtons buttons = MsgButtons::OkOnly,
                  MsgIcon icon = MsgIcon::None, const QString& title = {},
                  bool cancelIsDefault = false);

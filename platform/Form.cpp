@@ -49,6 +49,10 @@ void Form::setClientSize(int widthTwips, int heightTwips) {
     setFixedSize(toPixels(widthTwips), toPixels(heightTwips));
 }
 
+void Form::setHeight(int twips) {
+    setFixedHeight(std::max(toPixels(twips - FrameHeightTwips), 0));
+}
+
 void Form::Show() {
     show();
     if (windows().followSystemActivation) {
@@ -213,23 +217,24 @@ void Form::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::RightButton) {
         buttons |= RightButton;
     }
-    Form_MouseMove(buttons, shiftCode(event->modifiers()), toTwips(event->position().toPoint().x()),
-                   toTwips(event->position().toPoint().y()));
+    const QPointF at = toTwips(event->position());
+    Form_MouseMove(buttons, shiftCode(event->modifiers()), static_cast<float>(at.x()),
+                   static_cast<float>(at.y()));
 }
 
 void Form::mousePressEvent(QMouseEvent* event) {
     if (windows().active() != this && isVisible()) {
         windows().activate(this);
     }
+    const QPointF at = toTwips(event->position());
     Form_MouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
-                   toTwips(event->position().toPoint().x()),
-                   toTwips(event->position().toPoint().y()));
+                   static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 void Form::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF at = toTwips(event->position());
     Form_MouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
-                 toTwips(event->position().toPoint().x()),
-                 toTwips(event->position().toPoint().y()));
+                 static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 bool Form::event(QEvent* event) {

@@ -12,6 +12,9 @@
 
 namespace platform {
 
+// The caption bar and the borders that a window's outer height counts besides its client area.
+constexpr int FrameHeightTwips = 360;
+
 enum class UnloadMode {
     CloseBox, // the user closed the window with its close box or window menu
     Program,  // the program unloaded it
@@ -34,13 +37,13 @@ public:
         (void)mode;
     }
     virtual void Form_Unload(bool& cancel) { (void)cancel; }
-    virtual void Form_MouseMove(int button, int shift, int x, int y) {
+    virtual void Form_MouseMove(int button, int shift, float x, float y) {
         (void)button, (void)shift, (void)x, (void)y;
     }
-    virtual void Form_MouseDown(int button, int shift, int x, int y) {
+    virtual void Form_MouseDown(int button, int shift, float x, float y) {
         (void)button, (void)shift, (void)x, (void)y;
     }
-    virtual void Form_MouseUp(int button, int shift, int x, int y) {
+    virtual void Form_MouseUp(int button, int shift, float x, float y) {
         (void)button, (void)shift, (void)x, (void)y;
     }
 
@@ -56,6 +59,11 @@ public:
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& caption) { setWindowTitle(caption); }
     void setClientSize(int widthTwips, int heightTwips);
+    // The window's outer height in twips: its client area and the frame of a fixed dialog on the
+    // desktop the layouts were made for (FrameHeightTwips), whatever frame this desktop draws,
+    // so that a window set to a height gets the same client area everywhere.
+    int Height() const { return toTwips(height()) + FrameHeightTwips; }
+    void setHeight(int twips);
     QString Tag;
 
     // Focus within this window, kept by the window itself so the rules hold

@@ -50,7 +50,7 @@ void Grid::setRows(int rows) {
 void Grid::setCols(int cols) {
     const int before = columnCount();
     setColumnCount(std::max(cols, 0));
-    colAlignment_.resize(static_cast<size_t>(std::max(cols, 0)), AlignLeft);
+    colAlignment_.resize(static_cast<size_t>(std::max(cols, 0)), Alignment::Left);
     for (int c = before; c < cols; ++c) {
         for (int r = 0; r < rowCount(); ++r) {
             styleCell(r, c);
@@ -118,7 +118,7 @@ void Grid::styleCell(int row, int col) {
     const Alignment alignment = found != cellAlignment_.end() ? found->second
                                 : static_cast<size_t>(col) < colAlignment_.size()
                                     ? colAlignment_[static_cast<size_t>(col)]
-                                    : AlignLeft;
+                                    : Alignment::Left;
     it->setTextAlignment(qtAlignment(alignment));
 }
 
@@ -196,7 +196,7 @@ void Grid::setColAlignment(int col, Alignment alignment) {
     if (col < 0 || col >= columnCount()) {
         return;
     }
-    colAlignment_.resize(static_cast<size_t>(columnCount()), AlignLeft);
+    colAlignment_.resize(static_cast<size_t>(columnCount()), Alignment::Left);
     colAlignment_[static_cast<size_t>(col)] = alignment;
     for (auto it = cellAlignment_.begin(); it != cellAlignment_.end();) {
         it = it->first.second == col ? cellAlignment_.erase(it) : std::next(it);
@@ -212,7 +212,11 @@ void Grid::setCellAlignment(Alignment alignment) {
 }
 
 QColor Grid::CellBackColor() const {
-    const QTableWidgetItem* it = item(row_, col_);
+    return cellBackColorAt(row_, col_);
+}
+
+QColor Grid::cellBackColorAt(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
     return it ? it->background().color() : QColor();
 }
 

@@ -43,6 +43,8 @@ public:
     // The alignment of the current cell.
     void setCellAlignment(Alignment alignment);
     QColor CellBackColor() const;
+    // The back colour of any cell, the current cell left where it is.
+    QColor cellBackColorAt(int row, int col) const;
     void setCellBackColor(const QColor& color);
     QColor CellForeColor() const;
     void setCellForeColor(const QColor& color);

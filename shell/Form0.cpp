@@ -1,72 +1,71 @@
 #include "shell/Form0.h"
 
 #include "basicinfo/Form1.h"
+#include "common/Banner.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
-#include "shell/Banner.h"
-#include "shell/Colors.h"
+#include "platform/Layout.h"
 #include "shell/Form3.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
+#include "shell/ResetAllData.h"
 #include "shell/Workflow.h"
 
 namespace shell {
 
-using platform::CommandButton;
-using platform::Label;
+using common::ConfirmExit;
+using common::Public;
+namespace colors = common::colors;
 
 Form0::Form0() : Form(QString::fromLatin1(Name)) {
     setClientSize(6600, 7200);
     setAutoFillBackground(true);
 
-    const Banner banner = addBanner(this, 6600, "Label3", "Label1", "Picture1");
+    const common::Banner banner = common::addBanner(*this, 6600, "Label3", "Label1", "Picture1");
     Label3 = banner.band;
     Label1 = banner.link;
 
+    const StepBox drawn = StepBox::Drawn, working = StepBox::Working;
     // The workflow picture: one column of boxes joined by short lines.
-    const int left = 600, width = 2400;
-    Command1 = workflowBox(this, "Command1", QStringLiteral("开 始"), left, 1200, width, true);
+    // clang-format off
+    platform::layOut(*this, {
+        {Command1,  "Command1",  {600, 1200, 2400, 450},  workflowBox("开 始", working)},
+        {Command2,  "Command2",  {600, 2000, 2400, 450},  workflowBox("K36基本资料编辑", drawn)},
+        {Command3,  "Command3",  {600, 2800, 2400, 450},  workflowBox("DMX通道编辑", drawn)},
+        {Command4,  "Command4",  {600, 3600, 2400, 450},  workflowBox("高级功能编辑", drawn)},
+        {Command5,  "Command5",  {1200, 4300, 1800, 450}, workflowBox("范围表", drawn)},
+        {Command6,  "Command6",  {1200, 4900, 1800, 450}, workflowBox("素材表", drawn)},
+        {Command7,  "Command7",  {1200, 5500, 1800, 450}, workflowBox("宏功能", drawn)},
+        {Command8,  "Command8",  {600, 6300, 2400, 450},  workflowBox("生成K36灯库文件", drawn)},
+        {Command11, "Command11", {4200, 1200, 1800, 450}, workflowBox("新建", working)},
+        {Command13, "Command13", {4200, 2000, 1800, 450}, workflowBox("关闭", working)},
+        {Line4,     "Line4",     {1800, 1650, 1800, 2000}, workflowLine()},
+        {Line5,     "Line5",     {1800, 2450, 1800, 2800}, workflowLine()},
+        {Line6,     "Line6",     {1800, 3250, 1800, 3600}, workflowLine()},
+        {Line7,     "Line7",     {900, 4050, 900, 5725},   workflowLine()},
+        {Line10,    "Line10",    {900, 4525, 1200, 4525},  workflowLine()},
+        {Line11,    "Line11",    {900, 5125, 1200, 5125},  workflowLine()},
+        {Line13,    "Line13",    {900, 5725, 1200, 5725},  workflowLine()},
+        {Line1,     "Line1",     {3000, 1425, 3600, 1425}, workflowLine()},
+        {Line8,     "Line8",     {3600, 1425, 4200, 1425}, workflowLine()},
+        {Line2,     "Line2",     {3600, 1425, 3600, 2225}, workflowLine()},
+        {Line17,    "Line17",    {3600, 2225, 4200, 2225}, workflowLine()},
+        {Line14,    "Line14",    {5100, 2450, 5100, 6525}, workflowLine()},
+        {Line15,    "Line15",    {3000, 6525, 5100, 6525}, workflowLine()},
+    });
+    // clang-format on
     Command1->setBackColor(colors::Hover);
-    Command2 =
-        workflowBox(this, "Command2", QStringLiteral("K36基本资料编辑"), left, 2000, width, false);
-    Command3 =
-        workflowBox(this, "Command3", QStringLiteral("DMX通道编辑"), left, 2800, width, false);
-    Command4 =
-        workflowBox(this, "Command4", QStringLiteral("高级功能编辑"), left, 3600, width, false);
-    Command5 =
-        workflowBox(this, "Command5", QStringLiteral("范围表"), left + 600, 4300, 1800, false);
-    Command6 =
-        workflowBox(this, "Command6", QStringLiteral("素材表"), left + 600, 4900, 1800, false);
-    Command7 =
-        workflowBox(this, "Command7", QStringLiteral("宏功能"), left + 600, 5500, 1800, false);
-    Command8 =
-        workflowBox(this, "Command8", QStringLiteral("生成K36灯库文件"), left, 6300, width, false);
-    Command11 = workflowBox(this, "Command11", QStringLiteral("新建"), 4200, 1200, 1800, true);
-    Command13 = workflowBox(this, "Command13", QStringLiteral("关闭"), 4200, 2000, 1800, true);
-
-    Line4 = workflowLine(this, "Line4", 1800, 1650, 1800, 2000);
-    Line5 = workflowLine(this, "Line5", 1800, 2450, 1800, 2800);
-    Line6 = workflowLine(this, "Line6", 1800, 3250, 1800, 3600);
-    Line7 = workflowLine(this, "Line7", 900, 4050, 900, 5725);
-    Line10 = workflowLine(this, "Line10", 900, 4525, 1200, 4525);
-    Line11 = workflowLine(this, "Line11", 900, 5125, 1200, 5125);
-    Line13 = workflowLine(this, "Line13", 900, 5725, 1200, 5725);
-    Line1 = workflowLine(this, "Line1", 3000, 1425, 3600, 1425);
-    Line8 = workflowLine(this, "Line8", 3600, 1425, 4200, 1425);
-    Line2 = workflowLine(this, "Line2", 3600, 1425, 3600, 2225);
-    Line17 = workflowLine(this, "Line17", 3600, 2225, 4200, 2225);
-    Line14 = workflowLine(this, "Line14", 5100, 2450, 5100, 6525);
-    Line15 = workflowLine(this, "Line15", 3000, 6525, 5100, 6525);
 
     Command11->Click = [this] { Command11_Click(); };
     Command13->Click = [this] { Command13_Click(); };
-    Command1->MouseDown = [this](int button, int, int, int) { Command1_MouseDown(button); };
-    Command1->MouseUp = [this](int button, int, int, int) { Command1_MouseUp(button); };
-    Command11->MouseMove = [this](int, int, int, int) {
+    Command1->MouseDown = [this](int button, int, float, float) { Command1_MouseDown(button); };
+    Command1->MouseUp = [this](int button, int, float, float) { Command1_MouseUp(button); };
+    Command11->MouseMove = [this](int, int, float, float) {
         Command11->setBackColor(colors::Hover);
         Line1->setBorderColor(platform::systemWindowText());
         Line8->setBorderColor(platform::systemWindowText());
     };
-    Command13->MouseMove = [this](int, int, int, int) {
+    Command13->MouseMove = [this](int, int, float, float) {
         Command13->setBackColor(colors::Hover);
         Line1->setBorderColor(platform::systemWindowText());
         Line2->setBorderColor(platform::systemWindowText());
@@ -86,11 +85,17 @@ void Form0::Command11_Click() {
     Public().EditingFileLabel = QStringLiteral("新建K36文件...");
     // Touching the advanced page loads it hidden when it was not loaded.
     Form3& advanced = platform::window<Form3>();
-    advanced.Command4->setCaption(QStringLiteral("范围表编辑"));
-    advanced.Command5->setCaption(QStringLiteral("素材表编辑"));
-    advanced.Command6->setCaption(QStringLiteral("宏功能编辑"));
+    for (const Form3::TableEditor editor :
+         {Form3::TableEditor::Ranges, Form3::TableEditor::Palettes, Form3::TableEditor::Macros}) {
+        advanced.setEditorCaption(editor, 0);
+    }
     platform::window<basicinfo::Form1>().Show();
     platform::unload(*this);
+}
+
+void Form0::returnToMenu() {
+    ResetAllData();
+    Show();
 }
 
 void Form0::Command13_Click() {
@@ -117,7 +122,7 @@ void Form0::Command1_MouseUp(int button) {
     }
 }
 
-void Form0::Form_MouseMove(int, int, int, int) {
+void Form0::Form_MouseMove(int, int, float, float) {
     Command11->setBackColor(colors::ButtonRest);
     Command13->setBackColor(colors::ButtonRest);
     Label1->setForeColor(colors::LinkRest);

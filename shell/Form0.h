@@ -14,9 +14,13 @@ public:
     static constexpr const char* Name = "Form0";
     Form0();
 
+    // Back from the basic information page's "<<": the fixture is dropped (ResetAllData) and
+    // the menu shows.
+    void returnToMenu();
+
     void Form_Activate() override;
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
     void Command11_Click();
     void Command13_Click();
     void Command1_MouseDown(int button);

@@ -2,20 +2,25 @@
 
 #include "basicinfo/Form1.h"
 #include "channels/Form2.h"
+#include "common/Banner.h"
+#include "common/Colors.h"
+#include "common/Module1.h"
+#include "common/Public.h"
 #include "platform/Desktop.h"
+#include "platform/Layout.h"
 #include "platform/Services.h"
-#include "shell/Banner.h"
-#include "shell/Colors.h"
-#include "shell/Module1.h"
-#include "shell/Public.h"
+#include "shell/ResetAllData.h"
 #include "shell/Workflow.h"
 #include "writer/K36Format.h"
 #include "writer/SaveFixture.h"
 
 namespace shell {
 
+using common::ConfirmExit;
+using common::Public;
+namespace colors = common::colors;
+
 using platform::CommandButton;
-using platform::Label;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
@@ -25,19 +30,9 @@ const QString SettingsSection = QStringLiteral("SaveDir");
 const QString SettingsKey = QStringLiteral("Dir");
 
 // The fixture as the basic information page and the channel grid hold it right now.
-FixtureSnapshot currentFixture(const QString& fileTitle) {
-    auto& info = platform::window<basicinfo::Form1>();
-    FixtureSnapshot fixture;
-    fixture.makerName = info.Text3->Text();
-    fixture.deviceName = info.Text4->Text();
-    fixture.channelCountText = info.Text5->Text();
-    fixture.minDmx = info.Text6->Text();
-    fixture.maxDmx = info.Text7->Text();
-    fixture.divBy = info.Text8->Text();
-    fixture.maxPan = info.Text9->Text();
-    fixture.maxTilt = info.Text10->Text();
-    fixture.conventional = info.Option2[0]->Value();
-    fixture.movingLightType = info.Combo1->ListIndex();
+writer::FixtureSnapshot currentFixture(const QString& fileTitle) {
+    writer::FixtureSnapshot fixture;
+    fixture.info = platform::window<basicinfo::Form1>().fixtureInfo();
     fixture.channelCount = Public().ChannelCount;
     fixture.rows = platform::window<channels::Form2>().rowsFromGrid();
     fixture.fileTitle = fileTitle;
@@ -45,7 +40,8 @@ FixtureSnapshot currentFixture(const QString& fileTitle) {
     fixture.versionMajor = version.major;
     fixture.versionMinor = version.minor;
     fixture.versionRevision = version.revision;
-    fixture.dateTimeText = DateTimeText(platform::desktop().now(), platform::desktop().locale());
+    fixture.dateTimeText =
+        writer::DateTimeText(platform::desktop().now(), platform::desktop().locale());
     return fixture;
 }
 
@@ -59,108 +55,123 @@ Form3::Form3() : Form(QString::fromLatin1(Name)) {
     setClientSize(6600, 7800);
     setAutoFillBackground(true);
 
-    const Banner banner = addBanner(this, 6600, "Label3", "Label1", "Picture1");
+    const common::Banner banner = common::addBanner(*this, 6600, "Label3", "Label1", "Picture1");
     Label3 = banner.band;
     Label1 = banner.link;
-    Label2 = new Label(this, "Label2");
-    Label2->Move(600, 1020, 3000, 360);
-    Label2->setCaption(QStringLiteral("高级功能编辑"));
-    Label4 = new Label(this, "Label4");
-    Label4->Move(600, 7200, 5400, 300);
-    Label4->setCaption(QStringLiteral("正在编辑："));
-    CommonDialog1 = new platform::CommonDialog(this, QStringLiteral("CommonDialog1"));
-
+    const StepBox drawn = StepBox::Drawn, working = StepBox::Working;
     // The workflow picture; from "DMX通道编辑" down the boxes work.
-    const int left = 600, width = 2400;
-    Command11 = workflowBox(this, "Command11", QStringLiteral("开 始"), left, 1500, width, false);
-    Command1 = workflowBox(this, "Command1", QStringLiteral("K36的基本资料编辑"), left, 2200, width,
-                           false);
-    Command2 =
-        workflowBox(this, "Command2", QStringLiteral("DMX通道编辑"), left, 2900, width, true);
-    Command3 =
-        workflowBox(this, "Command3", QStringLiteral("高级功能编辑"), left, 3600, width, true);
+    // clang-format off
+    platform::layOut(*this, {
+        {Label2,    "Label2",    {600, 1020, 3000, 360},   {.caption = "高级功能编辑"}},
+        {Label4,    "Label4",    {600, 7200, 5400, 300},   {.caption = "正在编辑："}},
+        {Command11, "Command11", {600, 1500, 2400, 450},   workflowBox("开 始", drawn)},
+        {Command1,  "Command1",  {600, 2200, 2400, 450},   workflowBox("K36的基本资料编辑", drawn)},
+        {Command2,  "Command2",  {600, 2900, 2400, 450},   workflowBox("DMX通道编辑", working)},
+        {Command3,  "Command3",  {600, 3600, 2400, 450},   workflowBox("高级功能编辑", working)},
+        {Command4,  "Command4",  {1200, 4300, 1800, 450},  workflowBox("范围表编辑", working)},
+        {Command5,  "Command5",  {1200, 4900, 1800, 450},  workflowBox("素材表编辑", working)},
+        {Command6,  "Command6",  {1200, 5500, 1800, 450},  workflowBox("宏功能编辑", working)},
+        {Command7,  "Command7",  {600, 6300, 2400, 450},   workflowBox("保存K36灯库文件", working)},
+        {Command8,  "Command8",  {4200, 1500, 1800, 450},  workflowBox("新建", working)},
+        {Command10, "Command10", {4200, 2200, 1800, 450},  workflowBox("退出", working)},
+        {Line1,     "Line1",     {1800, 1950, 1800, 2200}, workflowLine()},
+        {Line2,     "Line2",     {1800, 2650, 1800, 2900}, workflowLine()},
+        {Line3,     "Line3",     {1800, 3350, 1800, 3600}, workflowLine()},
+        {Line4,     "Line4",     {900, 4050, 900, 6300},   workflowLine()},
+        {Line5,     "Line5",     {900, 4525, 1200, 4525},  workflowLine()},
+        {Line6,     "Line6",     {900, 5125, 1200, 5125},  workflowLine()},
+        {Line7,     "Line7",     {900, 5725, 1200, 5725},  workflowLine()},
+        {Line8,     "Line8",     {3000, 1725, 4200, 1725}, workflowLine()},
+        {Line9,     "Line9",     {3600, 1725, 3600, 2425}, workflowLine()},
+        {Line10,    "Line10",    {3600, 2425, 4200, 2425}, workflowLine()},
+        {Line12,    "Line12",    {3000, 6525, 5100, 6525}, workflowLine()},
+        {Line13,    "Line13",    {5100, 2650, 5100, 6525}, workflowLine()},
+    });
+    // clang-format on
     Command3->setBackColor(colors::Hover);
-    Command4 =
-        workflowBox(this, "Command4", QStringLiteral("范围表编辑"), left + 600, 4300, 1800, true);
-    Command5 =
-        workflowBox(this, "Command5", QStringLiteral("素材表编辑"), left + 600, 4900, 1800, true);
-    Command6 =
-        workflowBox(this, "Command6", QStringLiteral("宏功能编辑"), left + 600, 5500, 1800, true);
-    Command7 =
-        workflowBox(this, "Command7", QStringLiteral("保存K36灯库文件"), left, 6300, width, true);
-    Command8 = workflowBox(this, "Command8", QStringLiteral("新建"), 4200, 1500, 1800, true);
-    Command10 = workflowBox(this, "Command10", QStringLiteral("退出"), 4200, 2200, 1800, true);
+    CommonDialog1 = new platform::CommonDialog(this, QStringLiteral("CommonDialog1"));
+    wireRules();
+    wireHover();
+}
 
-    Line1 = workflowLine(this, "Line1", 1800, 1950, 1800, 2200);
-    Line2 = workflowLine(this, "Line2", 1800, 2650, 1800, 2900);
-    Line3 = workflowLine(this, "Line3", 1800, 3350, 1800, 3600);
-    Line4 = workflowLine(this, "Line4", 900, 4050, 900, 6300);
-    Line5 = workflowLine(this, "Line5", 900, 4525, 1200, 4525);
-    Line6 = workflowLine(this, "Line6", 900, 5125, 1200, 5125);
-    Line7 = workflowLine(this, "Line7", 900, 5725, 1200, 5725);
-    Line8 = workflowLine(this, "Line8", 3000, 1725, 4200, 1725);
-    Line9 = workflowLine(this, "Line9", 3600, 1725, 3600, 2425);
-    Line10 = workflowLine(this, "Line10", 3600, 2425, 4200, 2425);
-    Line12 = workflowLine(this, "Line12", 3000, 6525, 5100, 6525);
-    Line13 = workflowLine(this, "Line13", 5100, 2650, 5100, 6525);
-
+void Form3::wireRules() {
     Command2->Click = [this] { Command2_Click(); };
     Command7->Click = [this] { Command7_Click(); };
     Command8->Click = [this] { Command8_Click(); };
     Command10->Click = [this] { Command10_Click(); };
+}
 
-    // Hover feedback: the button under the pointer, and the steps it leads to.
-    Command2->MouseMove = [this](int, int, int, int) { highlightChannelStep(true); };
-    Command2->MouseDown = [this](int button, int, int, int) {
+// Hover feedback: the button under the pointer, and the steps it leads to.
+void Form3::wireHover() {
+    Command2->MouseMove = [this](int, int, float, float) { highlightChannelStep(true); };
+    Command2->MouseDown = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {
             highlightChannelStep(true);
         }
     };
-    Command2->MouseUp = [this](int button, int, int, int) {
+    Command2->MouseUp = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {
             highlightChannelStep(false);
         }
     };
-    Command3->MouseMove = [this](int, int, int, int) { highlightTableButtons(true); };
-    Command3->MouseDown = [this](int button, int, int, int) {
+    Command3->MouseMove = [this](int, int, float, float) { highlightTableButtons(true); };
+    Command3->MouseDown = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {
             highlightTableButtons(true);
         }
     };
-    Command3->MouseUp = [this](int button, int, int, int) {
+    Command3->MouseUp = [this](int button, int, float, float) {
         if (button == platform::LeftButton) {
             highlightTableButtons(false);
         }
     };
     for (CommandButton* table : {Command4, Command5, Command6}) {
-        table->MouseMove = [this, table](int, int, int, int) {
+        table->MouseMove = [this, table](int, int, float, float) {
             table->setBackColor(colors::Hover);
             Command3->setBackColor(colors::ButtonRest);
         };
-        table->MouseDown = [table](int button, int, int, int) {
+        table->MouseDown = [table](int button, int, float, float) {
             if (button == platform::LeftButton) {
                 table->setBackColor(colors::Hover);
             }
         };
-        table->MouseUp = [table](int button, int, int, int) {
+        table->MouseUp = [table](int button, int, float, float) {
             if (button == platform::LeftButton) {
                 table->setBackColor(colors::ButtonRest);
             }
         };
     }
-    Command7->MouseMove = [this](int, int, int, int) {
+    Command7->MouseMove = [this](int, int, float, float) {
         Command7->setBackColor(colors::Hover);
         Command10->setBackColor(colors::Hover);
         Command3->setBackColor(colors::ButtonRest);
         Line12->setBorderColor(platform::systemWindowText());
         Line13->setBorderColor(platform::systemWindowText());
     };
-    Command7->MouseDown = [this](int, int, int, int) {
+    Command7->MouseDown = [this](int, int, float, float) {
         Command7->setBackColor(colors::Hover);
         Command3->setBackColor(colors::ButtonRest);
     };
-    Command8->MouseMove = [this](int, int, int, int) { Command8->setBackColor(colors::Hover); };
-    Command10->MouseMove = [this](int, int, int, int) { Command10->setBackColor(colors::Hover); };
+    Command8->MouseMove = [this](int, int, float, float) { Command8->setBackColor(colors::Hover); };
+    Command10->MouseMove = [this](int, int, float, float) {
+        Command10->setBackColor(colors::Hover);
+    };
+}
+
+void Form3::setEditorCaption(TableEditor editor, int tableCount) {
+    CommandButton* button = Command4;
+    QString caption = QStringLiteral("范围表编辑");
+    if (editor == TableEditor::Palettes) {
+        button = Command5;
+        caption = QStringLiteral("素材表编辑");
+    } else if (editor == TableEditor::Macros) {
+        button = Command6;
+        caption = QStringLiteral("宏功能编辑");
+    }
+    if (tableCount > 0) {
+        caption += QStringLiteral(" (%1)").arg(tableCount);
+    }
+    button->setCaption(caption);
 }
 
 void Form3::Form_Load() {
@@ -190,8 +201,8 @@ void Form3::Command7_Click() {
 
 bool Form3::WriteFixtureFile() {
     const QString remembered =
-        platform::GetSetting(SettingsApplication, SettingsSection, SettingsKey);
-    CommonDialog1->InitDir = StartingSaveFolder(remembered);
+        platform::GetSetting(common::SettingsApplication, SettingsSection, SettingsKey);
+    CommonDialog1->InitDir = writer::StartingSaveFolder(remembered);
     CommonDialog1->CancelError = true;
     CommonDialog1->Filter = QStringLiteral("K36灯库文件 (*.K36)|*.K36");
     CommonDialog1->FilterIndex = 1;
@@ -207,19 +218,20 @@ bool Form3::WriteFixtureFile() {
 
     // Every line is made before the disk is touched, so a value that cannot be written leaves
     // no trace in the folder.
-    const FixtureFile file =
-        BuildFixtureFile(currentFixture(CommonDialog1->FileTitle), Public().Stores);
+    const writer::FixtureFile file =
+        writer::BuildFixtureFile(currentFixture(CommonDialog1->FileTitle), Public().Stores);
     if (file.failure) {
         saveFailed(file.failure->reason);
         return false;
     }
-    if (const std::optional<QString> failure = WriteFileAtomically(path, file.bytes)) {
+    if (const std::optional<QString> failure = writer::WriteFileAtomically(path, file.bytes)) {
         saveFailed(*failure);
         return false;
     }
     platform::msgBox(QStringLiteral("文件保存成功！"), MsgButtons::OkOnly, MsgIcon::Information,
                      QStringLiteral("操作提示"));
-    platform::SaveSetting(SettingsApplication, SettingsSection, SettingsKey, FolderOfFile(path));
+    platform::SaveSetting(common::SettingsApplication, SettingsSection, SettingsKey,
+                          writer::FolderOfFile(path));
     return true;
 }
 
@@ -260,7 +272,7 @@ void Form3::highlightTableButtons(bool on) {
     }
 }
 
-void Form3::Form_MouseMove(int, int, int, int) {
+void Form3::Form_MouseMove(int, int, float, float) {
     for (CommandButton* button :
          {Command2, Command4, Command5, Command6, Command7, Command8, Command10}) {
         button->setBackColor(colors::ButtonRest);

@@ -12,10 +12,15 @@ public:
     static constexpr const char* Name = "Form3";
     Form3();
 
+    enum class TableEditor { Ranges, Palettes, Macros };
+    // The editor's button shows its plain caption, or while its store holds tables the caption
+    // with the number of tables in brackets.
+    void setEditorCaption(TableEditor editor, int tableCount);
+
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
-    void Form_MouseMove(int button, int shift, int x, int y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
     void Command2_Click();
     void Command7_Click();
     void Command8_Click();
@@ -50,6 +55,8 @@ public:
     platform::Line* Line13;
 
 private:
+    void wireRules();
+    void wireHover();
     // Saves the fixture through the save dialog; true when the file was written.
     bool WriteFixtureFile();
     void highlightChannelStep(bool on);

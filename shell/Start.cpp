@@ -1,15 +1,21 @@
 #include "shell/Start.h"
 
+#include "common/Public.h"
 #include "platform/Desktop.h"
+#include "platform/Layout.h"
 #include "platform/Services.h"
 #include "shell/Form0.h"
-#include "shell/Public.h"
 
 #include <QDir>
 
 namespace shell {
 
+using common::Public;
+
 namespace {
+// The three runtime files embedded under resources/runtime/. This build carries short text
+// stand-ins for them, not the controls themselves: the editor draws its own grid and dialogs, and
+// writes the stand-ins only where a windir folder with System32 exists.
 struct RuntimeFile {
     int resource;
     const char* fileName;
@@ -32,12 +38,12 @@ QString systemFolderFrom(const QString& windir) {
 Start::Start() : Form(QString::fromLatin1(Name)) {
     setWindowFlag(Qt::SplashScreen);
     setClientSize(6000, 3600);
-    Picture1 = new platform::PictureBox(this, "Picture1");
-    Picture1->Move(0, 0, 6000, 3600);
-    Picture1->setPicture(QStringLiteral(":/images/splash.png"));
-    Label1 = new platform::Label(this, "Label1");
-    Label1->Move(4200, 3000, 1600, 300);
-    Label1->setTextAlignment(platform::AlignRight);
+    // clang-format off
+    platform::layOut(*this, {
+        {Picture1, "Picture1", {0, 0, 6000, 3600},      {.picture = ":/images/splash.png"}},
+        {Label1,   "Label1",   {4200, 3000, 1600, 300}, {.align = platform::Alignment::Right}},
+    });
+    // clang-format on
     Timer1 = new platform::Timer(this, "Timer1");
     Timer1->Tick = [this] { Timer1_Timer(); };
 }

@@ -4,10 +4,10 @@
 #include "channels/Form2.h"
 #include "channels/Form2_2.h"
 #include "channels/Form2_3.h"
+#include "common/Public.h"
 #include "platform/Form.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
-#include "shell/Public.h"
 #include "shell/Start.h"
 
 #include <QApplication>
@@ -34,7 +34,7 @@ void registerWindows() {
 
 void prepareApplication(QApplication& app) {
     initResources();
-    QApplication::setApplicationName(SettingsApplication);
+    QApplication::setApplicationName(common::SettingsApplication);
     // Fusion draws the buttons' and boxes' own colours on every desktop.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Hidden windows keep the program running; it ends through its own rules.

@@ -1,25 +1,17 @@
 #include "shell/Workflow.h"
 
-#include "shell/Colors.h"
+#include "common/Colors.h"
 
 namespace shell {
 
-platform::CommandButton* workflowBox(platform::Form* form, const char* name, const QString& caption,
-                                     int left, int top, int width, bool enabled) {
-    auto* button = new platform::CommandButton(form, name);
-    button->setCaption(caption);
-    button->Move(left, top, width, 450);
-    button->setBackColor(colors::ButtonRest);
-    button->setEnabled(enabled);
-    return button;
+platform::Look workflowBox(const QString& caption, StepBox kind) {
+    return {.caption = caption,
+            .enabled = kind == StepBox::Working,
+            .back = common::colors::ButtonRest};
 }
 
-platform::Line* workflowLine(platform::Form* form, const char* name, int x1, int y1, int x2,
-                             int y2) {
-    auto* line = new platform::Line(form, name);
-    line->setPoints(x1, y1, x2, y2);
-    line->setBorderColor(colors::LineRest);
-    return line;
+platform::Look workflowLine() {
+    return {.fore = common::colors::LineRest};
 }
 
 } // namespace shell

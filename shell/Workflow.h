@@ -1,15 +1,17 @@
 #pragma once
 
-#include "platform/Controls.h"
-#include "platform/Form.h"
+#include "platform/Layout.h"
 
-// The picture of the editing steps that the main menu and the advanced page
-// draw: boxes in a column joined by grey lines.
+// The picture of the editing steps that the main menu and the advanced page draw: boxes in a
+// column joined by grey lines. A window's control table gives these looks to their rows.
 namespace shell {
 
-platform::CommandButton* workflowBox(platform::Form* form, const char* name, const QString& caption,
-                                     int left, int top, int width, bool enabled);
-platform::Line* workflowLine(platform::Form* form, const char* name, int x1, int y1, int x2,
-                             int y2);
+enum class StepBox {
+    Drawn,   // part of the picture only: disabled
+    Working, // a button that acts
+};
+
+platform::Look workflowBox(const QString& caption, StepBox kind);
+platform::Look workflowLine();
 
 } // namespace shell

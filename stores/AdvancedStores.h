@@ -2,6 +2,8 @@
 
 #include "stores/RecordStore.h"
 
+namespace stores {
+
 // The program-wide range, palette and macro stores with the work tables through which one
 // record's table passes between an editor and its store. The file writer overwrites the work
 // tables too, so every reader rebuilds or reloads its work table before use.
@@ -16,3 +18,5 @@ struct AdvancedStores {
     // Discards every record; the work tables are left as they are.
     void emptyStores();
 };
+
+} // namespace stores

@@ -1,5 +1,7 @@
 #include "stores/RecordStore.h"
 
+namespace stores {
+
 namespace {
 
 const StoreValue& emptyValue() {
@@ -125,3 +127,5 @@ bool RecordStore::copyOut(int column, int field, TextTable& work) const {
     work = *stored;
     return true;
 }
+
+} // namespace stores

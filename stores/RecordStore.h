@@ -7,6 +7,8 @@
 #include <variant>
 #include <vector>
 
+namespace stores {
+
 // One cell of a store. A table is held by value, so storing or reading one copies it whole.
 using StoreValue = std::variant<std::monostate, QString, qint16, qint32, TextTable>;
 
@@ -73,3 +75,5 @@ private:
     int m_fieldCount;
     std::vector<std::vector<StoreValue>> m_columns;
 };
+
+} // namespace stores

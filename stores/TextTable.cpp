@@ -1,5 +1,7 @@
 #include "stores/TextTable.h"
 
+namespace stores {
+
 TextTable::TextTable(int fieldUpper, int rowUpper) {
     resize(fieldUpper, rowUpper);
 }
@@ -34,3 +36,5 @@ void TextTable::resize(int fieldUpper, int rowUpper) {
     m_fieldCount = fields;
     m_rowCount = rows;
 }
+
+} // namespace stores

@@ -3,6 +3,8 @@
 #include <QString>
 #include <vector>
 
+namespace stores {
+
 // A two-dimensional table of text cells addressed (field, row), both counted from 0. The field
 // range is fixed by whoever builds the table; rows are what grows. Copies are independent.
 class TextTable {
@@ -32,3 +34,5 @@ private:
     int m_rowCount = 0;
     std::vector<QString> m_cells; // row by row
 };
+
+} // namespace stores

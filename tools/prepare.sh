@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs what the editor needs to build and run, when it is missing, then
-# configures and builds it in ./build. Both ./run.sh and ./test.sh start here.
+# Installs what the editor needs to build and run, when it is missing, then configures and builds
+# it: tools/prepare.sh [BUILD_TYPE [BUILD_DIR [CMAKE_OPTION...]]]. ./test.sh builds everything in
+# ./build (the default: Debug); ./run.sh builds the optimized program alone in ./build-release.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build_type="${1:-Debug}"
+build_dir="${2:-build}"
+shift $(( $# > 2 ? 2 : $# ))
 
 packages=(g++ cmake make qt6-base-dev libgl-dev googletest libgtest-dev fonts-wqy-microhei)
 missing=()
@@ -16,5 +20,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build -j"$(nproc)"
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"

@@ -5,6 +5,17 @@
 #include <QStringEncoder>
 #include <cmath>
 
+namespace writer {
+
+using channels::ChannelRow;
+using stores::AdvancedStores;
+using stores::RecordStore;
+using stores::TextTable;
+namespace MacroFields = stores::MacroFields;
+namespace PaletteFields = stores::PaletteFields;
+namespace RangeFields = stores::RangeFields;
+using enum channels::ChannelColumn;
+
 namespace {
 
 // Thrown while building lines and caught at the top, so the section code reads straight.
@@ -20,6 +31,7 @@ QString quoted(const QString& text) {
 
 // A decimal number as the editors keep it: blanks around, a sign, digits with or without a
 // fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf").
+// Wider than the channel fields' ParseNumber: the table editors' value cells take exponents.
 std::optional<double> decimalNumber(const QString& text) {
     static const QRegularExpression form(
         QStringLiteral("^ *[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)? *$"));
@@ -43,8 +55,8 @@ double roundHalfEven(double value) {
 QString hexField(const QString& cellText, const QString& where) {
     const auto field = HexField(cellText);
     if (!field)
-        throw Failure{where + QStringLiteral(": \"") + cellText +
-                      QStringLiteral("\" is not a value from 0 to 255")};
+        throw Failure{where + QStringLiteral("：\"") + cellText +
+                      QStringLiteral("\" 不是 0 至 255 之间的数值")};
     return *field;
 }
 
@@ -84,21 +96,21 @@ QString channelLine(const ChannelRow& row) {
 }
 
 QString mirrorLine(const FixtureSnapshot& fixture) {
-    if (fixture.conventional)
+    if (fixture.info.conventional)
         return QStringLiteral("MIRROR  0    0    0");
-    return QStringLiteral("MIRROR  ") + QString::number(fixture.movingLightType + 1) +
-           QStringLiteral("    ") + LeftField(fixture.maxPan, 5) + fixture.maxTilt;
+    return QStringLiteral("MIRROR  ") + QString::number(fixture.info.movingLightType + 1) +
+           QStringLiteral("    ") + LeftField(fixture.info.maxPan, 5) + fixture.info.maxTilt;
 }
 
 void copyTable(const RecordStore& store, int column, int field, TextTable& work,
                const QString& what) {
     if (!store.copyOut(column, field, work) || work.rowUpper() < 0)
-        throw Failure{what + QStringLiteral(" holds no table")};
+        throw Failure{what + QStringLiteral(" 没有数据表")};
 }
 
 void writeHeadAndDevice(const FixtureSnapshot& fixture, QStringList& lines) {
-    lines << QStringLiteral("; \"") + fixture.makerName + QLatin1Char(' ') + fixture.deviceName +
-                 QStringLiteral("\", ") + fixture.channelCountText +
+    lines << QStringLiteral("; \"") + fixture.info.makerName + QLatin1Char(' ') +
+                 fixture.info.deviceName + QStringLiteral("\", ") + fixture.info.channelCountText +
                  QStringLiteral(" DMX Channels, filename: ") + printableTitle(fixture.fileTitle);
     lines << QStringLiteral(";");
     lines << QStringLiteral("; Create by TAVO_K36_Editor  Ver: ") +
@@ -107,15 +119,15 @@ void writeHeadAndDevice(const FixtureSnapshot& fixture, QStringList& lines) {
                  QString::number(fixture.versionRevision) + QLatin1Char(' ') + fixture.dateTimeText;
     lines << QStringLiteral(";") << DashLine;
     lines << QStringLiteral("; The device name, upto 11 characters, no spaces are allowed");
-    lines << QStringLiteral("DEVICE  ") + LeftField(fixture.deviceName, 36) +
-                 fixture.channelCountText + QStringLiteral(" DMX Channels");
-    lines << QStringLiteral("NAME ") + quoted(fixture.makerName) + QLatin1Char(' ') +
-                 quoted(fixture.deviceName);
+    lines << QStringLiteral("DEVICE  ") + LeftField(fixture.info.deviceName, 36) +
+                 fixture.info.channelCountText + QStringLiteral(" DMX Channels");
+    lines << QStringLiteral("NAME ") + quoted(fixture.info.makerName) + QLatin1Char(' ') +
+                 quoted(fixture.info.deviceName);
     lines << QStringLiteral(";") << DashLine;
     lines << QStringLiteral(
         "; The Type of instrument, 1 & M must required for backward compatibility");
     lines << QStringLiteral("; The middle number denotes the number of DMX channels used");
-    lines << QStringLiteral("TYPE  1  ") + fixture.channelCountText + QStringLiteral("  M");
+    lines << QStringLiteral("TYPE  1  ") + fixture.info.channelCountText + QStringLiteral("  M");
     lines << QStringLiteral(";") << DashLine;
     lines << QStringLiteral("; Mirror/Head resolution");
     lines << mirrorLine(fixture);
@@ -149,11 +161,11 @@ void writePatchingAndLimits(const FixtureSnapshot& fixture, QStringList& lines) 
     lines << QStringLiteral("DAEND") << QStringLiteral(";") << DashLine
           << QStringLiteral("; Specify DMX limits") << QStringLiteral(";")
           << QStringLiteral("; minimum allowed dmx number")
-          << QStringLiteral("MINDMX=") + fixture.minDmx << QStringLiteral(";")
+          << QStringLiteral("MINDMX=") + fixture.info.minDmx << QStringLiteral(";")
           << QStringLiteral("; maximum allowed dmx number")
-          << QStringLiteral("MAXDMX=") + fixture.maxDmx << QStringLiteral(";")
+          << QStringLiteral("MAXDMX=") + fixture.info.maxDmx << QStringLiteral(";")
           << QStringLiteral("; DMX number must be divisible by this")
-          << QStringLiteral("DIVBY=") + fixture.divBy << QStringLiteral(";") << DashLine;
+          << QStringLiteral("DIVBY=") + fixture.info.divBy << QStringLiteral(";") << DashLine;
 }
 
 void writeChannels(const FixtureSnapshot& fixture, QStringList& lines) {
@@ -188,7 +200,7 @@ void writeChannels(const FixtureSnapshot& fixture, QStringList& lines) {
     // Grid order, not channel order: a fine row sits under its coarse channel.
     for (int i = 0; i < fixture.channelCount; ++i) {
         if (i >= static_cast<int>(fixture.rows.size()))
-            throw Failure{QStringLiteral("the grid has no row %1").arg(i + 1)};
+            throw Failure{QStringLiteral("通道表没有第 %1 行").arg(i + 1)};
         lines << channelLine(fixture.rows[i]);
     }
 
@@ -205,7 +217,7 @@ void writePalettes(AdvancedStores& stores, QStringList& lines) {
           << QStringLiteral(";");
     for (int g = 0; g < groups.count(); ++g) {
         const QString group = groups.text(PaletteFields::GroupName, g);
-        const QString where = QStringLiteral("palette group \"%1\"").arg(group);
+        const QString where = QStringLiteral("素材组 \"%1\"").arg(group);
         copyTable(groups, g, PaletteFields::GroupTable, stores.paletteTable, where);
         const TextTable& table = stores.paletteTable;
 
@@ -219,7 +231,7 @@ void writePalettes(AdvancedStores& stores, QStringList& lines) {
             line = LeftField(quoted(table.cell(0, r)), 23) + LeftField(table.cell(1, r), 4);
             for (int k = 2; k <= table.fieldUpper(); ++k)
                 line += hexField(table.cell(k, r),
-                                 where + QStringLiteral(", entry \"%1\", channel %2")
+                                 where + QStringLiteral("，素材 \"%1\"，通道 %2")
                                              .arg(table.cell(0, r), table.cell(k, 0)));
             lines << line;
         }
@@ -234,7 +246,7 @@ void writeMacros(AdvancedStores& stores, QStringList& lines) {
     lines << QStringLiteral(";") << DashLine << QStringLiteral("; Macros") << QString();
     for (int m = 0; m < macros.count(); ++m) {
         const QString name = macros.text(MacroFields::MacroName, m);
-        const QString where = QStringLiteral("macro \"%1\"").arg(name);
+        const QString where = QStringLiteral("宏 \"%1\"").arg(name);
         copyTable(macros, m, MacroFields::StepTable, stores.macroStepTable, where);
         const TextTable& table = stores.macroStepTable;
 
@@ -245,21 +257,21 @@ void writeMacros(AdvancedStores& stores, QStringList& lines) {
         lines << line;
 
         for (int r = 1; r <= table.rowUpper(); ++r) {
-            const QString step = where + QStringLiteral(", step %1").arg(r);
+            const QString step = where + QStringLiteral("，第 %1 步").arg(r);
             const QString kind = table.cell(0, r);
             const auto kindNumber = decimalNumber(kind);
             if (!kindNumber)
-                throw Failure{step + QStringLiteral(": step kind \"") + kind +
-                              QStringLiteral("\" is not a number")};
+                throw Failure{step + QStringLiteral("：步骤类型 \"") + kind +
+                              QStringLiteral("\" 不是数字")};
             const bool data = *kindNumber == 0;
             line = LeftField(quoted(data ? QStringLiteral("data") : QStringLiteral("delay")), 23) +
                    LeftField(kind, 4);
             if (data) {
                 for (int k = 1; k <= table.fieldUpper(); ++k)
                     line += hexField(table.cell(k, r),
-                                     step + QStringLiteral(", channel %1").arg(table.cell(k, 0)));
+                                     step + QStringLiteral("，通道 %1").arg(table.cell(k, 0)));
             } else {
-                line += hexField(table.cell(1, r), step + QStringLiteral(", delay time"));
+                line += hexField(table.cell(1, r), step + QStringLiteral("，延时时间"));
             }
             lines << line;
         }
@@ -279,7 +291,7 @@ void writeRanges(AdvancedStores& stores, QStringList& lines) {
           << QStringLiteral("; Variables used a=low val, b=high val, c=DMX val") << QString();
     for (int c = 0; c < ranges.count(); ++c) {
         copyTable(ranges, c, RangeFields::RangeTable, stores.curRangeTable,
-                  QStringLiteral("range column %1").arg(c + 1));
+                  QStringLiteral("第 %1 个通道范围表").arg(c + 1));
         const TextTable& table = stores.curRangeTable;
 
         lines << QStringLiteral("RANGE ") + LeftField(table.cell(0, 0), 4) + QLatin1Char(';') +
@@ -388,3 +400,5 @@ FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, AdvancedStores& sto
     file.bytes = FileBytes(lines);
     return file;
 }
+
+} // namespace writer

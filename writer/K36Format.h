@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace writer {
+
 // Text set at the left of a field of the given width: filled with blanks, or cut without mark.
 QString LeftField(const QString& text, int width);
 
@@ -30,7 +32,7 @@ struct WriteFailure {
 // there, so afterwards each work table holds the last table copied. A failure stops the
 // writing at once: the lines appended before it stay, and so do the copies made before it.
 std::optional<WriteFailure> WriteFixtureLines(const FixtureSnapshot& fixture,
-                                              AdvancedStores& stores, QStringList& lines);
+                                              stores::AdvancedStores& stores, QStringList& lines);
 
 // A text in the file's character set (GBK); a character it cannot hold becomes "?".
 QByteArray AnsiBytes(const QString& text);
@@ -44,4 +46,6 @@ struct FixtureFile {
     std::optional<WriteFailure> failure;
 };
 
-FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, AdvancedStores& stores);
+FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, stores::AdvancedStores& stores);
+
+} // namespace writer

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace writer {
+
 // The file-system side of saving a fixture file: where the save dialog starts, which folder
 // is remembered, and writing the finished bytes so that a failure never leaves a broken file.
 
@@ -15,6 +17,11 @@ QString StartingSaveFolder(const QString& rememberedFolder);
 QString FolderOfFile(const QString& filePath);
 
 // Replaces or creates the file with exactly these bytes, through a temporary file in the same
-// folder that is renamed over the target: either the whole new file is there afterwards, or
-// the folder is as it was. The reason of a failure, or nothing on success.
+// folder that is on disk before it is renamed over the target: either the whole new file is
+// there afterwards, or the folder is as it was. A symbolic link stays and the file it leads to
+// gets the bytes; a replaced file keeps its owner and permissions. A folder, a device, a pipe,
+// a socket and a file its owner may not write are refused, for the superuser too. The reason of
+// a failure in the user's words, or nothing on success.
 std::optional<QString> WriteFileAtomically(const QString& filePath, const QByteArray& bytes);
+
+} // namespace writer

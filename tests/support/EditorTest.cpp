@@ -1,6 +1,6 @@
 #include "tests/support/EditorTest.h"
 
-#include "shell/Public.h"
+#include "common/Public.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
@@ -15,14 +15,14 @@ void EditorTest::SetUp() {
     platform::setDesktop(&desktop);
     platform::Timer::useVirtualClock(true);
     platform::windows().followSystemActivation = false;
-    shell::resetPublic();
+    common::resetPublic();
 }
 
 void EditorTest::TearDown() {
     platform::windows().discardAll();
     settle();
     platform::setDesktop(nullptr);
-    shell::resetPublic();
+    common::resetPublic();
 }
 
 QStringList EditorTest::messageTexts() const {

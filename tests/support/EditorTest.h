@@ -3,8 +3,8 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Grid.h"
-#include "platform/ScriptedDesktop.h"
 #include "platform/Timer.h"
+#include "tests/support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ protected:
     // Runs what the program would run before its next user event.
     static void settle();
 
-    platform::ScriptedDesktop desktop;
+    testsupport::ScriptedDesktop desktop;
 };
 
 // Runs code that may end the program; true when it did.

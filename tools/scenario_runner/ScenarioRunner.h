@@ -1,7 +1,9 @@
 #pragma once
 
-#include "platform/ScriptedDesktop.h"
+#include "platform/Form.h"
+#include "tests/support/ScriptedDesktop.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -10,17 +12,32 @@
 #include <vector>
 
 namespace platform {
-class Control;
-class Form;
+class Grid;
+class TextBox;
 } // namespace platform
 
-// Plays a scenario file against the editor, line by line, as a user would.
+namespace stores {
+class RecordStore;
+} // namespace stores
+
+// Plays a scenario file against the editor, line by line, as a user would (Playback.cpp). Each
+// command is one small handler, found by the line's first word (a check by the word after
+// "expect") in the tables of StageCommands.cpp, UserCommands.cpp and Checks.cpp, the handlers of
+// control checks living in ControlChecks.cpp: a new command is one member function and one row in
+// its table. What the handlers share is in ScenarioRunner.cpp.
 class ScenarioRunner {
 public:
+    // What fail() throws: the line stops there and the scenario fails with why.
+    struct LineFailure {
+        QString why;
+    };
+
     explicit ScenarioRunner(const QString& scenarioPath);
 
     // 0 when every line held; otherwise prints the first failing line.
     int run();
+    // The first failing line and why; empty when every line held.
+    QString failure() const;
 
 private:
     struct Line {
@@ -28,30 +45,118 @@ private:
         QString source;
         QStringList words;
     };
-    struct Failure {
-        QString why;
-    };
+    using Handler = void (ScenarioRunner::*)(const Line&);
+    using Table = std::map<QString, Handler>;
+    static const Table& stageCommands();
+    static const Table& userCommands();
+    static const Table& checks();
 
     bool load(QString& error);
     void runLinesWhile(const std::function<bool()>& keepGoing);
     void execute(const Line& line);
+    void failAtEnd(const QString& why);
     void act(const std::function<void()>& action);
-    void settle();
+    static void settle();
 
-    // Commands
-    void setStage(const Line& line);
-    void userAction(const Line& line);
-    void check(const Line& line);
-    void checkControl(const QString& what, const Line& line);
-    void checkMessage(const Line& line);
+    // Setting the stage
+    void pin(const Line& line);
+    void env(const Line& line);
+    void makeFolder(const Line& line);
+    void writeFile(const Line& line);
+    void makeReadOnly(const Line& line);
+    void setMode(const Line& line);
+    void makeLink(const Line& line);
+    void makeDevice(const Line& line);
+    void putOnClipboard(const Line& line);
+    void start(const Line& line);
+    void showWindow(const Line& line);
+    void answer(const Line& line);
+    void answerDialog(const Line& line);
+
+    // Acting as the user
+    void click(const Line& line);
+    void focus(const Line& line);
+    void type(const Line& line);
+    void key(const Line& line);
+    void paste(const Line& line);
+    void drop(const Line& line);
+    void pick(const Line& line);
+    void clickCell(const Line& line);
+    void scroll(const Line& line);
+    void drag(const Line& line);
+    void pointer(const Line& line);
+    void close(const Line& line);
+    void advance(const Line& line);
+    // Moves the focus to the control as a click would; fails when it was refused.
+    void takeFocus(platform::Control& control, const QString& name);
+    // The text box the line names, with the focus moved to it.
+    platform::TextBox& focusedBox(const Line& line);
+
+    // Checks of the program, its desktop and its files
+    void expect(const Line& line);
+    void expectEnded(const Line& line);
+    void expectVisible(const Line& line);
+    void expectLoaded(const Line& line);
+    void expectActive(const Line& line);
+    void expectCaption(const Line& line);
+    void expectHeight(const Line& line);
+    void expectState(const Line& line);
+    void expectStore(const Line& line);
+    void expectRecord(const Line& line);
+    void expectTable(const Line& line);
+    void expectMessage(const Line& line);
+    void expectNoMessage(const Line& line);
+    void expectCommand(const Line& line);
+    void expectNoCommand(const Line& line);
+    void expectWeb(const Line& line);
+    void expectFile(const Line& line);
+    void expectFileStart(const Line& line);
+    void expectKind(const Line& line);
+    void expectMode(const Line& line);
+    void expectNoFile(const Line& line);
+    void expectSaveDialog(const Line& line);
+    void expectSetting(const Line& line);
+
+    // Checks of one control
+    void expectText(const Line& line);
+    void expectSelection(const Line& line);
+    void expectEnabled(const Line& line);
+    void expectShown(const Line& line);
+    void expectValue(const Line& line);
+    void expectFocus(const Line& line);
+    void expectBack(const Line& line);
+    void expectFore(const Line& line);
+    void expectBorder(const Line& line);
+    void expectTooltip(const Line& line);
+    void expectItems(const Line& line);
+    void expectIndex(const Line& line);
+    void expectRows(const Line& line);
+    void expectCols(const Line& line);
+    void expectCell(const Line& line);
+    void expectRow(const Line& line);
+    void expectCellBack(const Line& line);
+    // Fails unless actual is the colour the words from index on name.
+    void expectSameColor(const QColor& actual, const Line& line, int index);
+    // The grid and the cell (row, col) that words 2 to 4 name; fails when the grid has no such
+    // cell.
+    const platform::Grid& gridCell(const Line& line, int& row, int& col);
 
     // Look-ups that fail the line loudly.
     platform::Form& loadedWindow(const QString& name);
+    platform::Form& shownWindow(const QString& name);
     platform::Control& control(const QString& name);
     platform::Control& usableControl(const QString& name);
     template <class T> T& controlAs(const QString& name, const char* kind);
+    const stores::RecordStore& store(const QString& name);
+    // A file's bytes, the first most of them when most is not negative.
+    static QByteArray fileBytes(const QString& path, qint64 most = -1);
     static QString word(const Line& line, int index);
+    static int number(const Line& line, int index);
+    static double decimal(const Line& line, int index);
     static bool flag(const QString& text);
+    // The colour the words from index on name: "r g b", or a system colour's name.
+    static QColor color(const Line& line, int index);
+    static void expectEqual(const QString& what, const QString& actual, const QString& expected);
     [[noreturn]] static void fail(const QString& why);
 
     QString path_;
@@ -68,5 +173,13 @@ private:
     size_t checkedWeb_ = 0;
     bool started_ = false;
     QStringList immutable_;
-    platform::ScriptedDesktop desktop_;
+    testsupport::ScriptedDesktop desktop_;
 };
+
+template <class T> T& ScenarioRunner::controlAs(const QString& name, const char* kind) {
+    auto* typed = dynamic_cast<T*>(&control(name));
+    if (!typed) {
+        fail(QStringLiteral("%1 is not a %2").arg(name, QString::fromLatin1(kind)));
+    }
+    return *typed;
+}

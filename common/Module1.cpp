@@ -1,0 +1,49 @@
+#include "common/Module1.h"
+
+#include "common/Public.h"
+#include "platform/Desktop.h"
+
+namespace common {
+
+using platform::MsgButtons;
+using platform::MsgResult;
+
+bool ConfirmExit() {
+    const QString question = Public().DataChanged ? QStringLiteral("数据已被改变，确定放弃并退出？")
+                                                  : QStringLiteral("确定退出？");
+    if (platform::msgBox(question, MsgButtons::OkCancel) == MsgResult::Ok) {
+        platform::desktop().endProgram();
+    }
+    return false;
+}
+
+bool IsAsciiText(const QString& text) {
+    for (const QChar ch : text) {
+        const ushort code = ch.unicode();
+        if (code < 32 || code > 127) {
+            platform::msgBox(QStringLiteral("请使用ASCII字符输入"));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsNameText(const QString& text) {
+    for (const QChar ch : text) {
+        const ushort code = ch.unicode();
+        const bool allowed = (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') ||
+                             (code >= 'a' && code <= 'z') || code == '_' || code == '-' ||
+                             code == ' ';
+        if (!allowed) {
+            platform::msgBox(QStringLiteral("仅允许输入数字、英文字母及..."));
+            return false;
+        }
+    }
+    return true;
+}
+
+void OpenMakerSite() {
+    platform::desktop().openWebAddress(MakerWebAddress);
+}
+
+} // namespace common

@@ -1,0 +1,431 @@
+#include "channels/ChannelSettings.h"
+#include "channels/Vocabulary.h"
+#include "tests/support/ChannelTestRows.h"
+
+#include <gtest/gtest.h>
+
+using namespace channels;
+using enum channels::ChannelColumn;
+
+namespace {
+
+ChannelRow Pan(int number, const QString& typeName = "LTP", const QString& typeLetter = "L") {
+    return MakeChannel(number, "Pan", "03", "Right", typeName, "Pan", typeLetter, "E");
+}
+
+ChannelRow Dimmer(int number) {
+    return MakeChannel(number, "Dimmer", "01", "Left", "HTP", "Dimmer", "H", "H");
+}
+
+// Fields for an attribute-mode OK; attribute type by its letter.
+ChannelFields Attribute(const QString& name, int type, int key, int wheel, const QString& letter) {
+    ChannelFields fields;
+    fields.name = name;
+    fields.channelType = type;
+    fields.attributeKey = key;
+    fields.controlWheel = wheel;
+    fields.attributeType = AttributeTypeIndexOf(letter);
+    return fields;
+}
+
+ChannelFields Part(const QString& name, const QString& coarseItem) {
+    ChannelFields fields;
+    fields.name = name;
+    fields.channelType = PartTypeIndex;
+    fields.coarseChannelItem = coarseItem;
+    return fields;
+}
+
+// The dialog opened on channel n while row n held it, as before any row moved.
+EditedChannel Opened(int channel) {
+    return {channel, channel};
+}
+
+QStringList Levels(const ChannelRow& row) {
+    return {row[LocateLevel], row[HighLevel], row[LowLevel]};
+}
+
+} // namespace
+
+TEST(ChannelFieldRules, CorrectCurveAndOutputAndJudgeLevels) {
+    EXPECT_EQ(CurveRule("1"), std::nullopt);
+    for (const char* text : {"", "2", "11"}) {
+        const auto correction = CurveRule(text);
+        ASSERT_TRUE(correction) << text;
+        EXPECT_EQ(correction->message, CurveMessage);
+        EXPECT_EQ(correction->text, "1");
+    }
+
+    for (const char* text : {"0", "100", "2.5"}) {
+        EXPECT_EQ(OutputPercentRule(text), std::nullopt) << text;
+    }
+    EXPECT_EQ(OutputPercentRule("150")->message, "请输入数值范围0-100...");
+    EXPECT_EQ(OutputPercentRule("-1")->message, "请输入数值范围0-100...");
+    EXPECT_EQ(OutputPercentRule("")->message, "请输入数字值...");
+    EXPECT_EQ(OutputPercentRule("abc")->text, "100");
+
+    for (const char* text : {"-1", "0", "255", "2.5"}) {
+        EXPECT_TRUE(IsValidLevelText(text)) << text;
+    }
+    for (const char* text : {"256", "-2", "", "x", "99999999999999999999999999"}) {
+        EXPECT_FALSE(IsValidLevelText(text)) << text;
+    }
+}
+
+TEST(ChannelAttributeDefaults, FillWhatIsNotChosenAndSetTheWheel) {
+    const auto chosen = [](const QString& letter, ChannelFields fields = {}) {
+        fields.attributeType = AttributeTypeIndexOf(letter);
+        ApplyAttributeTypeDefaults(fields, NumberOnly(1));
+        return fields;
+    };
+    ChannelFields fields = chosen("H");
+    EXPECT_EQ(fields.channelType, HtpTypeIndex);
+    EXPECT_EQ(fields.attributeKey, 0);
+    EXPECT_EQ(fields.controlWheel, LeftWheelIndex);
+
+    fields = chosen("E");
+    EXPECT_EQ(fields.channelType, LtpTypeIndex);
+    EXPECT_EQ(fields.attributeKey, 2);
+    EXPECT_EQ(fields.controlWheel, RightWheelIndex);
+    EXPECT_EQ(chosen("F").controlWheel, LeftWheelIndex);
+    EXPECT_EQ(chosen("S").attributeKey, 18);
+    EXPECT_EQ(chosen("A").channelType, InstantTypeIndex);
+    EXPECT_EQ(chosen("A").attributeKey, 3);
+
+    // Type and key already chosen: only the wheel changes; a dimmer's chosen wheel stays.
+    ChannelFields set = Attribute("x", InstantTypeIndex, 7, LeftWheelIndex, "0");
+    fields = chosen("E", set);
+    EXPECT_EQ(fields.channelType, InstantTypeIndex);
+    EXPECT_EQ(fields.attributeKey, 7);
+    EXPECT_EQ(fields.controlWheel, RightWheelIndex);
+    set.controlWheel = RightWheelIndex;
+    EXPECT_EQ(chosen("H", set).controlWheel, RightWheelIndex);
+
+    EXPECT_EQ(chosen("0"), chosen("0", ChannelFields{})) << "uncategorized presets nothing";
+    EXPECT_EQ(chosen("0").channelType, -1);
+
+    // A channel stored as a fine part takes no defaults, whatever the fields show.
+    fields = ChannelFields{};
+    fields.attributeType = AttributeTypeIndexOf("H");
+    ApplyAttributeTypeDefaults(fields, MakeFinePart(2, "f", 1, "H"));
+    EXPECT_EQ(fields.channelType, -1);
+    EXPECT_EQ(fields.attributeKey, -1);
+}
+
+TEST(ChannelCoarseChoice, OffersCoarseChannelsAndRefusesATakenOne) {
+    ChannelRows rows{Pan(1, "16bit", "s"),
+                     MakeFinePart(2, "Pan fine", 1, "E"),
+                     Dimmer(3),
+                     NumberOnly(4),
+                     Pan(5, "16bit NF", "S"),
+                     Dimmer(6)};
+    // Plain channel: every named channel but itself, fine parts and channels owning one.
+    CoarseChoices choices = CoarseChannelChoices(rows, Opened(6));
+    EXPECT_EQ(choices.items, QStringList({"3 - Dimmer", "5 - Pan"}));
+    EXPECT_EQ(choices.selected, -1);
+
+    // A fine part is offered only its own coarse channel, already chosen, wherever it stands.
+    std::swap(rows[0], rows[4]);
+    choices = CoarseChannelChoices(rows, Opened(2));
+    EXPECT_EQ(choices.items, QStringList({"1 - Pan"}));
+    EXPECT_EQ(choices.selected, 0);
+    rows[1] = MakeFinePart(2, "Pan fine", 9, "E");
+    EXPECT_TRUE(CoarseChannelChoices(rows, Opened(2)).items.isEmpty());
+
+    EXPECT_EQ(CoarseChannelOfItem("123 - Tilt"), 123);
+    EXPECT_EQ(CoarseChannelOfItem(""), std::nullopt);
+    EXPECT_EQ(CoarseChannelOfItem("99999999999999999999 - x"), std::nullopt);
+
+    // Another row already is channel 1's fine part; the channel's own row never counts.
+    rows = {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E"), NumberOnly(3),
+            MakeFinePart(4, "x", 123, "E")};
+    EXPECT_EQ(ChongFuJianCha(rows, Opened(3), 1), 1);
+    EXPECT_EQ(ChongFuJianCha(rows, Opened(2), 1), 0);
+    EXPECT_EQ(ChongFuJianCha(rows, Opened(3), 12), 0);
+    EXPECT_EQ(ChongFuJianCha(rows, Opened(3), 123), 1);
+}
+
+TEST(ChannelFillIn, AsksForTheFieldsOfTheChosenMode) {
+    ChannelFields fields = Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q");
+    EXPECT_TRUE(TianXieJianCha(fields));
+    fields.highLevel.clear();
+    EXPECT_FALSE(TianXieJianCha(fields));
+    fields = Attribute("Zoom", LtpTypeIndex, 4, -1, "Q");
+    EXPECT_FALSE(TianXieJianCha(fields));
+
+    // Part needs only name, type and coarse channel.
+    fields = Part("Pan fine", "1 - Pan");
+    fields.curve.clear();
+    EXPECT_TRUE(TianXieJianCha(fields));
+    fields.coarseChannelItem.clear();
+    EXPECT_FALSE(TianXieJianCha(fields));
+}
+
+TEST(ChannelAccept, ReleasesTheFinePartOfASixteenBitChannelOnEveryOk) {
+    ChannelRows rows{Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")};
+    const ChannelFields pan = Attribute("Pan", LtpTypeIndex, 2, RightWheelIndex, "E");
+
+    AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, pan);
+    EXPECT_EQ(outcome.result, AcceptOutcome::Result::Written);
+    EXPECT_EQ(outcome.announcements,
+              QStringList({"该16bit通道由通道 1 [Pan] 与通道 3 [Pan fine] 组成，因此，更改通道 1 "
+                           "就必须删除通道 3..."}));
+    EXPECT_EQ(rows[2], NumberOnly(3));
+    EXPECT_EQ(rows[0][ChannelTypeName], "LTP");
+
+    rows[2] = MakeFinePart(3, "Pan fine", 1, "E");
+    rows[0][ChannelTypeName] = "16bit";
+    // The release happens before the checks, so a refused OK has already released it.
+    ChannelFields unnamed = pan;
+    unnamed.name.clear();
+    outcome = AcceptChannel(rows, Opened(1), 0, unnamed);
+    EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
+    EXPECT_EQ(outcome.refusal, "请填写通道名称...");
+    EXPECT_EQ(outcome.refusalFocus, DialogField::Name);
+    EXPECT_EQ(outcome.announcements.size(), 1);
+    EXPECT_EQ(rows[2], NumberOnly(3));
+    EXPECT_EQ(rows[0][ChannelName], "Pan") << "nothing of the edited row is written";
+
+    // Nothing left to release on the next OK.
+    EXPECT_TRUE(AcceptChannel(rows, Opened(1), 0, pan).announcements.isEmpty());
+}
+
+TEST(ChannelAccept, ChecksFieldsInOrderAndByMode) {
+    ChannelRows rows{NumberOnly(1), Dimmer(2)};
+    const auto refusal = [&](const ChannelFields& fields) {
+        const AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, fields);
+        EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
+        EXPECT_EQ(rows[0], NumberOnly(1));
+        return std::pair(outcome.refusal, outcome.refusalFocus);
+    };
+    ChannelFields fields = Attribute("x", -1, -1, -1, "?");
+    EXPECT_EQ(refusal(fields), std::pair(QString("请设置通道类型..."), DialogField::ChannelType));
+    fields.channelType = LtpTypeIndex;
+    EXPECT_EQ(refusal(fields), std::pair(QString("请设置属性键..."), DialogField::AttributeKey));
+    fields.attributeKey = 3;
+    fields.controlWheel = 0;
+    fields.outputPercent.clear();
+    EXPECT_EQ(refusal(fields).second, DialogField::OutputPercent);
+    fields.outputPercent = "100";
+    EXPECT_EQ(refusal(fields),
+              std::pair(QString("请设置通道属性类型..."), DialogField::AttributeType));
+    fields.attributeType = 1;
+    fields.lowLevel.clear();
+    EXPECT_EQ(refusal(fields).second, DialogField::LowLevel);
+
+    // Part checks only name, type and the coarse channel, which must still exist.
+    const std::pair missingCoarse(QString("请设置其依附的16bit高8位通道..."),
+                                  DialogField::CoarseChannel);
+    EXPECT_EQ(refusal(Part("f", " 2 - ")), missingCoarse);
+    EXPECT_EQ(refusal(Part("f", "9 - Gone")), missingCoarse);
+    ChannelFields part = Part("f", "2 - Dimmer");
+    part.curve.clear();
+    EXPECT_EQ(AcceptChannel(rows, Opened(1), 0, part).result, AcceptOutcome::Result::Written);
+}
+
+TEST(ChannelAccept, WritesAttributeRowsWithPanAndTiltLevels) {
+    ChannelRows rows{NumberOnly(1)};
+    ChannelFields fields = Attribute("   ", LtpTypeIndex, 2, RightWheelIndex, "E");
+    fields.locateLevel = "128";
+    fields.highLevel = "200";
+    fields.inverted = true;
+    ASSERT_EQ(AcceptChannel(rows, Opened(1), 0, fields).result, AcceptOutcome::Result::Written);
+    EXPECT_EQ(rows[0], ChannelRow({"1", "   ", "03", "Right", "LTP", "100", "1", "I", "Pan", "128",
+                                   "-1", "-1", "L", "E"}));
+
+    fields = Attribute("Gobo", 3, 5, LeftWheelIndex, "I");
+    fields.highLevel = "200";
+    AcceptChannel(rows, Opened(1), 0, fields);
+    EXPECT_EQ(rows[0][ChannelTypeName], "16bit NF");
+    EXPECT_EQ(rows[0][ChannelTypeLetter], "S");
+    EXPECT_EQ(rows[0][AttributeName], "Gobo1");
+    EXPECT_EQ(rows[0][HighLevel], "200");
+}
+
+TEST(ChannelAccept, PairsAFinePartAndPromotesItsCoarseChannel) {
+    ChannelRows rows{Dimmer(5), NumberOnly(6),
+                     MakeChannel(7, "Tilt", "03", "Left", "LTP", "Tilt", "L", "F"),
+                     MakeChannel(8, "Gobo", "06", "Left", "Instant", "Gobo1", "I", "I")};
+
+    ASSERT_EQ(AcceptChannel(rows, Opened(6), 0, Part("Dim fine", "5 - Dimmer")).result,
+              AcceptOutcome::Result::Written);
+    EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
+    EXPECT_EQ(rows[0][ChannelTypeLetter], "H");
+    EXPECT_EQ(rows[1], ChannelRow({"6", "Dim fine", "-", "-", "Part", "100", "1", "N", "Ch5 fine",
+                                   "0", "0", "0", "H", "H"}));
+
+    // A tilt fine part: "s" on the coarse channel, locate 128 on the fine part.
+    // Re-attaching a fine part that stays a Part leaves its old coarse channel as it is.
+    AcceptChannel(rows, Opened(6), 5, Part("Tilt fine", "7 - Tilt"));
+    EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
+    EXPECT_EQ(rows[2][ChannelTypeName] + rows[2][ChannelTypeLetter], "16bits");
+    EXPECT_EQ(rows[2][ChannelName], "Tilt") << "the coarse channel's other cells stay";
+    EXPECT_EQ(rows[1][AttributeName], "Ch7 fine");
+    EXPECT_EQ(rows[1][ChannelTypeLetter], "L");
+    EXPECT_EQ(rows[1][AttributeTypeLetter], "F");
+    EXPECT_EQ(Levels(rows[1]), QStringList({"128", "0", "0"}));
+
+    AcceptChannel(rows, Opened(6), 7, Part("Gobo fine", "8 - Gobo"));
+    EXPECT_EQ(rows[3][ChannelTypeLetter], "S");
+}
+
+TEST(ChannelAccept, FallsBackTheFormerCoarseChannelWhenAFinePartIsRetyped) {
+    for (const auto& [letter, expected] : std::vector<std::pair<QString, QString>>{
+             {"E", "LTP/L"}, {"A", "Instant/I"}, {"H", "HTP/H"}}) {
+        ChannelRows rows{MakeChannel(1, "C", "04", "Left", "16bit", "x", "s", letter),
+                         MakeFinePart(2, "C fine", 1, letter)};
+        const ChannelRows pair = rows;
+        // A refused OK leaves the pair whole, so a cancel after it leaves nothing broken.
+        ChannelFields zoom = Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q");
+        zoom.lowLevel.clear();
+        EXPECT_EQ(AcceptChannel(rows, Opened(2), 1, zoom).result, AcceptOutcome::Result::Refused);
+        EXPECT_EQ(rows, pair);
+
+        AcceptChannel(rows, Opened(2), 1, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+        EXPECT_EQ(rows[0][ChannelTypeName] + "/" + rows[0][ChannelTypeLetter], expected);
+        EXPECT_EQ(rows[1][ChannelTypeName], "LTP");
+    }
+}
+
+TEST(ChannelAccept, FindsChannelsByNumberAfterRowsMoved) {
+    // Channel 7 stands in the fourth row, and the dialog opened on channel 3 when it was the
+    // third row; it now stands first.
+    ChannelRows rows{NumberOnly(3), Dimmer(1), NumberOnly(2),
+                     MakeChannel(7, "Tilt", "03", "Left", "LTP", "Tilt", "L", "F")};
+    ASSERT_EQ(AcceptChannel(rows, Opened(3), 0, Part("Tilt fine", "7 - Tilt")).result,
+              AcceptOutcome::Result::Written);
+    EXPECT_EQ(rows[0][AttributeName], "Ch7 fine");
+    EXPECT_EQ(rows[3][ChannelTypeName], "16bit");
+    EXPECT_EQ(rows[2], NumberOnly(2));
+
+    // The channel is gone: nothing is written, nothing released.
+    rows = {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")};
+    const ChannelRows before = rows;
+    const AcceptOutcome outcome =
+        AcceptChannel(rows, Opened(9), 1, Attribute("x", LtpTypeIndex, 0, 0, "0"));
+    EXPECT_EQ(outcome.result, AcceptOutcome::Result::ChannelGone);
+    EXPECT_EQ(rows, before);
+
+    // A count change numbered a new row like a moved one: the row the dialog was opened on
+    // is the one written while it still carries the channel.
+    rows = {Pan(1, "16bit", "s"), MakeFinePart(3, "Pan fine", 1, "E"), NumberOnly(3)};
+    AcceptChannel(rows, {3, 3}, 0, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+    EXPECT_EQ(rows[2][ChannelName], "Zoom");
+    EXPECT_EQ(rows[1], MakeFinePart(3, "Pan fine", 1, "E"));
+    DeleteChannel(rows, {2, 3});
+    EXPECT_EQ(rows[1], NumberOnly(3));
+    EXPECT_EQ(rows[2][ChannelName], "Zoom");
+}
+
+TEST(ChannelAccept, KeepsThePairsWhenTheTableChangedBehindTheDialog) {
+    // The chosen coarse channel became a fine part, lost its name, or got another fine part
+    // while the dialog stood open (the quick setup writes rows meanwhile).
+    const auto refused = [](ChannelRows rows, const QString& message) {
+        const ChannelRows before = rows;
+        const AcceptOutcome outcome = AcceptChannel(rows, Opened(2), 0, Part("f", "1 - Pan"));
+        EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
+        EXPECT_EQ(outcome.refusal, message);
+        EXPECT_EQ(outcome.refusalFocus, DialogField::CoarseChannel);
+        EXPECT_EQ(rows, before);
+    };
+    const QString noCoarse = "请设置其依附的16bit高8位通道...";
+    refused({MakeFinePart(1, "Pan", 3, "E"), NumberOnly(2), Pan(3)}, noCoarse);
+    refused({NumberOnly(1), NumberOnly(2)}, noCoarse);
+    refused({Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")},
+            DuplicateFinePartMessage);
+
+    // A fine part given another type or deleted leaves its coarse channel 16-bit while another
+    // fine part still names it.
+    const ChannelRows twoFineParts{Pan(1, "16bit", "s"), MakeFinePart(2, "a", 1, "E"),
+                                   MakeFinePart(3, "b", 1, "E")};
+    ChannelRows rows = twoFineParts;
+    AcceptChannel(rows, Opened(2), 1, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+    EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
+    rows = twoFineParts;
+    DeleteChannel(rows, Opened(3));
+    EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
+}
+
+TEST(ChannelDelete, EmptiesTheChannelAndResolvesItsPair) {
+    EXPECT_EQ(DeleteQuestion(4), "确定要删除通道 4的数据？");
+
+    ChannelRows rows{Dimmer(1), NumberOnly(2),
+                     MakeChannel(4, "Zoom", "05", "Left", "LTP", "Zoom", "L", "Q")};
+    DeleteOutcome outcome = DeleteChannel(rows, Opened(4));
+    EXPECT_TRUE(outcome.found);
+    EXPECT_TRUE(outcome.announcements.isEmpty());
+    EXPECT_EQ(rows[2], NumberOnly(4));
+    EXPECT_EQ(rows[0], Dimmer(1));
+
+    // A fine part: its coarse channel falls back, found by number after the rows moved.
+    rows = {MakeFinePart(3, "Pan fine", 1, "E"), Pan(1, "16bit", "s")};
+    ChannelRow expected = Pan(1);
+    DeleteChannel(rows, Opened(3));
+    EXPECT_EQ(rows[1], expected);
+    EXPECT_EQ(rows[0], NumberOnly(3));
+
+    // A coarse channel that was re-typed meanwhile keeps its cells.
+    rows = {Pan(1, "HTP", "H"), MakeFinePart(3, "Pan fine", 1, "E")};
+    DeleteChannel(rows, Opened(3));
+    EXPECT_EQ(rows[0], Pan(1, "HTP", "H"));
+
+    // A coarse channel takes its fine part with it.
+    rows = {Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")};
+    outcome = DeleteChannel(rows, Opened(1));
+    EXPECT_EQ(outcome.announcements,
+              QStringList({"该16bit通道由通道 1 [Pan] 与通道 3 [Pan fine] 组成，因此删除通道 1 "
+                           "也必须同时删除通道 3..."}));
+    EXPECT_EQ(rows, ChannelRows({NumberOnly(1), NumberOnly(2), NumberOnly(3)}));
+
+    // "16bit" chosen directly, without a fine part: no announcement.
+    rows = {Pan(1, "16bit", "s")};
+    EXPECT_TRUE(DeleteChannel(rows, Opened(1)).announcements.isEmpty());
+
+    rows = {Dimmer(1)};
+    EXPECT_FALSE(DeleteChannel(rows, Opened(2)).found);
+    EXPECT_EQ(rows[0], Dimmer(1));
+}
+
+TEST(ChannelDrop, ALowerCountTakesRowsAsDeleteWouldAndLeavesNoHalfPair) {
+    const QString coarseGoes = "该16bit通道由通道 3 [Pan] 与通道 1 [Pan fine] 组成，因此删除通道 3 "
+                               "也必须同时删除通道 1...";
+    struct Case {
+        const char* what;
+        ChannelRows rows;
+        std::size_t count;
+        ChannelRows after;
+        QStringList announcements;
+    };
+    const std::vector<Case> cases{
+        {"a dropped coarse channel empties its kept fine part",
+         {MakeFinePart(1, "Pan fine", 3, "E"), Dimmer(2), Pan(3, "16bit", "s")},
+         2,
+         {NumberOnly(1), Dimmer(2)},
+         {coarseGoes}},
+        {"a dropped fine part sends its kept coarse channel back to 8 bit",
+         {Pan(1, "16bit", "s"), Dimmer(2), MakeFinePart(3, "Pan fine", 1, "E")},
+         2,
+         {Pan(1), Dimmer(2)},
+         {}},
+        {"a pair dropped whole goes without a word",
+         {Dimmer(1), Pan(2, "16bit", "s"), MakeFinePart(3, "Pan fine", 2, "E")},
+         1,
+         {Dimmer(1)},
+         {}},
+        {"a coarse channel keeps 16 bit while a kept fine part names it",
+         {Pan(1, "16bit", "s"), MakeFinePart(2, "a", 1, "E"), MakeFinePart(3, "b", 1, "E")},
+         2,
+         {Pan(1, "16bit", "s"), MakeFinePart(2, "a", 1, "E")},
+         {}},
+        {"rows that fit the count stay as they are",
+         {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")},
+         3,
+         {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")},
+         {}},
+    };
+    for (const Case& c : cases) {
+        ChannelRows rows = c.rows;
+        EXPECT_EQ(DropRowsBeyondCount(rows, c.count), c.announcements) << c.what;
+        EXPECT_EQ(rows, c.after) << c.what;
+    }
+}

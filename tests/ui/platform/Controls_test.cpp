@@ -1,0 +1,124 @@
+#include "tests/support/EditorTest.h"
+
+using namespace platform;
+
+namespace {
+
+class Panel : public Form {
+public:
+    static constexpr const char* Name = "Panel";
+    Panel() : Form(QString::fromLatin1(Name)) {
+        Combo1 = new ComboBox(this, "Combo1");
+        List1 = new ListBox(this, "List1");
+        Grid1 = new Grid(this, "Grid1");
+        Combo1->Click = [this] { ++comboClicks; };
+        List1->Click = [this] { ++listClicks; };
+        Grid1->Click = [this] {
+            clicked << QStringLiteral("%1,%2").arg(Grid1->Row()).arg(Grid1->Col());
+        };
+    }
+    ComboBox* Combo1;
+    ListBox* List1;
+    Grid* Grid1;
+    int comboClicks = 0;
+    int listClicks = 0;
+    QStringList clicked;
+};
+
+class ControlsTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        windows().add<Panel>();
+    }
+};
+
+TEST_F(ControlsTest, ListsSelectNothingWhenFilledAndClickOnlyWhenThePositionChanges) {
+    Panel& p = window<Panel>();
+    for (auto* add : {+[](Panel&q, const QString&s) { q.Combo1->AddItem(s); },
+                      +[](Panel&q, const QString&s) { q.List1->AddItem(s); }}) {
+        add(p, "镜片");
+        add(p, "摇头");
+    }
+    EXPECT_EQ(p.Combo1->ListIndex(), -1);
+    EXPECT_EQ(p.List1->ListIndex(), -1);
+    EXPECT_EQ(p.comboClicks + p.listClicks, 0);
+
+    p.Combo1->setListIndex(1);
+    p.Combo1->setListIndex(1);
+    p.List1->setListIndex(0);
+    EXPECT_EQ(p.comboClicks, 1);
+    EXPECT_EQ(p.listClicks, 1);
+    EXPECT_EQ(p.Combo1->Text(), "摇头");
+
+    // Inserting before the selection keeps the same item selected, silently.
+    p.Combo1->AddItem("first", 0);
+    EXPECT_EQ(p.Combo1->Text(), "摇头");
+    p.List1->setItemData(1, 42);
+    EXPECT_EQ(p.List1->ItemData(1), 42);
+    p.Combo1->Clear();
+    p.List1->Clear();
+    EXPECT_EQ(p.Combo1->ListIndex(), -1);
+    EXPECT_EQ(p.List1->ListCount(), 0);
+    EXPECT_EQ(p.comboClicks, 1);
+}
+
+TEST_F(ControlsTest, GridKeepsCellsByPositionAcrossResizeInsertRemoveAndClear) {
+    Grid& g = *window<Panel>().Grid1;
+    g.setCols(3);
+    g.setRows(4);
+    for (int r = 0; r < 4; ++r) {
+        g.setTextMatrix(r, 0, QString::number(r));
+    }
+    g.setRows(3); // the last row goes
+    g.setRows(5); // two empty rows come at the end
+    EXPECT_EQ(g.TextMatrix(2, 0), "2");
+    EXPECT_EQ(g.TextMatrix(3, 0), "");
+    EXPECT_EQ(g.TextMatrix(9, 9), ""); // outside reads as empty
+
+    g.AddItem("a\tb\tc", 2);
+    EXPECT_EQ(g.Rows(), 6);
+    EXPECT_EQ(g.TextMatrix(2, 1), "b");
+    EXPECT_EQ(g.TextMatrix(3, 0), "2");
+    g.RemoveItem(1);
+    EXPECT_EQ(g.TextMatrix(1, 2), "c");
+
+    g.Clear();
+    EXPECT_EQ(g.Rows(), 5);
+    EXPECT_EQ(g.Cols(), 3);
+    EXPECT_EQ(g.TextMatrix(1, 2), "");
+}
+
+TEST_F(ControlsTest, GridClickOnAFixedRowLeavesTheCurrentRow) {
+    Panel& p = window<Panel>();
+    Grid& g = *p.Grid1;
+    g.setCols(3);
+    g.setRows(4);
+    g.setFixedCols(0);
+    p.Show();
+    g.setRow(0);
+    g.userClickCell(0, 2);
+    g.userClickCell(3, 1);
+    EXPECT_EQ(p.clicked, (QStringList{"0,2", "3,1"}));
+
+    g.setRowHeight(-1, 280);
+    g.setRows(6);
+    EXPECT_EQ(g.RowHeight(5), 270); // whole pixels: 280 twips are 18 pixels
+}
+
+} // namespace
+
+TEST_F(ControlsTest, SaveDialogAsksOnlyWhatItsFlagsAskFor) {
+    CommonDialog dialog(nullptr, "CommonDialog1");
+    desktop.answerDialog(testsupport::ScriptedDesktop::Cancelled{});
+    EXPECT_FALSE(dialog.ShowSave());
+    desktop.answerDialog(testsupport::ScriptedDesktop::Cancelled{});
+    dialog.Flags = 0x3402;
+    EXPECT_FALSE(dialog.ShowSave());
+
+    ASSERT_EQ(desktop.saveDialogs.size(), 2u);
+    EXPECT_FALSE(desktop.saveDialogs[0].overwritePrompt);
+    EXPECT_FALSE(desktop.saveDialogs[0].createPrompt);
+    EXPECT_TRUE(desktop.saveDialogs[1].overwritePrompt);
+    EXPECT_TRUE(desktop.saveDialogs[1].createPrompt);
+}
