@@ -7,7 +7,24 @@ namespace ranges {
 
 namespace {
 
+// Where a bound value lies against the entry of a row.
+enum class IntervalPos {
+    BeforeLow, // in the gap in front of the entry
+    Low,       // on the entry's Low
+    Middle,    // strictly between Low and High
+    High,      // on the entry's High
+};
 using Pos = IntervalPos;
+
+// The rows (counted from 1, as in the grid) that the two bounds of an interval fall on. A value
+// above the last entry falls on the row after it: the from value at Low, the to value at High.
+// A one-value entry puts the from value at Low and the to value at High.
+struct IntervalLocation {
+    int fromRow = 0;
+    Pos fromPos = Pos::BeforeLow;
+    int toRow = 0;
+    Pos toPos = Pos::BeforeLow;
+};
 
 // The range grid row by row, row 0 (the headers) included, with its empty rows. The edits below
 // open, fill and close rows as the editor's grid does, so that the row count after an edit is
@@ -243,13 +260,14 @@ void ClearAcrossRows(WorkGrid& grid, const IntervalLocation& at, int from, int t
         grid.deleteRows(first, last - first + 1);
 }
 
-} // namespace
-
+// Classifies from and to (from <= to) against sorted, disjoint entries; needs at least one.
 IntervalLocation LocateInterval(const RangeEntries& entries, int from, int to) {
     const auto [fromRow, fromPos] = Place(entries, from, 1, FromPosIn, Pos::Low);
     const auto [toRow, toPos] = Place(entries, to, fromRow, ToPosIn, Pos::High);
     return {fromRow, fromPos, toRow, toPos};
 }
+
+} // namespace
 
 void AddInterval(RangeGrid& grid, const NewInterval& interval) {
     if (!IsValidInterval(interval.from, interval.to))

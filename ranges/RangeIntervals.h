@@ -28,32 +28,7 @@ using RangeEntries = std::vector<RangeEntry>;
 struct RangeGrid {
     RangeEntries entries;
     int rowCount = 8;
-
-    bool operator==(const RangeGrid&) const = default;
 };
-
-// Where a bound value lies against the entry of a row.
-enum class IntervalPos {
-    BeforeLow, // in the gap in front of the entry ("<L")
-    Low,       // on the entry's Low ("L")
-    Middle,    // strictly between Low and High ("M")
-    High,      // on the entry's High ("R")
-};
-
-// The rows (counted from 1, as in the grid) that the two bounds of an interval fall on. A value
-// above the last entry falls on the row after it: the from value at Low, the to value at High.
-// A one-value entry puts the from value at Low and the to value at High.
-struct IntervalLocation {
-    int fromRow = 0;
-    IntervalPos fromPos = IntervalPos::BeforeLow;
-    int toRow = 0;
-    IntervalPos toPos = IntervalPos::BeforeLow;
-
-    bool operator==(const IntervalLocation&) const = default;
-};
-
-// Classifies from and to (from <= to) against sorted, disjoint entries; needs at least one.
-IntervalLocation LocateInterval(const RangeEntries& entries, int from, int to);
 
 struct NewInterval {
     int from = 0;
@@ -76,8 +51,6 @@ void ClearInterval(RangeGrid& grid, int from, int to);
 struct IntervalBounds {
     int from = 0;
     int to = 0;
-
-    bool operator==(const IntervalBounds&) const = default;
 };
 
 // Add: the value after the last entry (0 without entries, at most 255), from and to alike.

@@ -9,6 +9,14 @@
 
 namespace ranges {
 
+using channels::ChannelRow;
+using channels::FindChannelRow;
+using channels::ParseNumber;
+using channels::ParseWholeNumber;
+using stores::TextTable;
+using enum channels::ChannelColumn;
+namespace fields = stores::RangeFields;
+
 namespace {
 
 // Fields Low, High, description and formula; the header row holds the channel's number and name.
@@ -98,8 +106,7 @@ LoadedRanges LoadRangeTable(AdvancedStores& stores, int channel) {
     LoadedRanges loaded;
     stores.curRangeTable = TextTable(RangeTableFieldUpper, 0);
     const std::optional<int> column = stores.rangeTables.findChannel(channel);
-    if (!column ||
-        !stores.rangeTables.copyOut(*column, RangeFields::RangeTable, stores.curRangeTable)) {
+    if (!column || !stores.rangeTables.copyOut(*column, fields::RangeTable, stores.curRangeTable)) {
         loaded.grid.rowCount = GridRowsWithoutTable;
         return loaded;
     }
@@ -121,18 +128,11 @@ void StoreRangeTable(AdvancedStores& stores, int channel, const ChannelRows& cha
     }
     stores.curRangeTable = TableOf(channel, channelRows, entries);
     if (column) {
-        rangeTables.replace(*column, RangeFields::ChannelNumber, qint32(channel));
-        rangeTables.replace(*column, RangeFields::RangeTable, stores.curRangeTable);
+        rangeTables.replace(*column, fields::ChannelNumber, qint32(channel));
+        rangeTables.replace(*column, fields::RangeTable, stores.curRangeTable);
     } else {
         rangeTables.append({qint32(channel), stores.curRangeTable});
     }
-}
-
-QString RangeButtonCaption(const RecordStore& rangeTables) {
-    const QString caption = QStringLiteral("范围表编辑");
-    if (rangeTables.count() < 1)
-        return caption;
-    return caption + QStringLiteral(" (%1)").arg(rangeTables.count());
 }
 
 QString BoundOutOfRangeMessage(const QString& lowestText) {

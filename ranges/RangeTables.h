@@ -5,9 +5,14 @@
 #include "stores/AdvancedStores.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace ranges {
+
+using channels::ChannelRows;
+using stores::AdvancedStores;
+using stores::RecordStore;
 
 // ---- The channel list ----
 
@@ -44,9 +49,6 @@ LoadedRanges LoadRangeTable(AdvancedStores& stores, int channel);
 // row takes the channel's number and name from the channel grid row that holds the channel.
 void StoreRangeTable(AdvancedStores& stores, int channel, const ChannelRows& channelRows,
                      const RangeEntries& entries);
-
-// The advanced page's range button after the editor closes.
-QString RangeButtonCaption(const RecordStore& rangeTables);
 
 // ---- The bound boxes ----
 
