@@ -6,6 +6,7 @@
 #include "channels/Form2_3.h"
 #include "common/Public.h"
 #include "platform/Form.h"
+#include "ranges/Form3_1.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
 #include "shell/Start.h"
@@ -30,6 +31,7 @@ void registerWindows() {
     w.add<channels::Form2_3>();
     w.add<channels::Form2_2>();
     w.add<Form3>();
+    w.add<ranges::Form3_1>();
 }
 
 void prepareApplication(QApplication& app) {
