@@ -127,7 +127,7 @@ void Form1::wireRules() {
     Text9->Change = [this] { Text9_Change(); };
     Text10->Change = [this] { Text10_Change(); };
     for (TextBox* box : {Text5, Text6, Text7, Text8, Text9, Text10}) {
-        box->KeyPress = [this](int& KeyAscii) { NumberBox_KeyPress(KeyAscii); };
+        box->KeyPress = common::DigitKeysOnly;
     }
     for (TextBox* box : textBoxes()) {
         box->GotFocus = [this, box] { TextBox_GotFocus(box); };
@@ -180,10 +180,6 @@ void Form1::wireHover() {
 
 std::array<TextBox*, 8> Form1::textBoxes() const {
     return {Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10};
-}
-
-void Form1::NumberBox_KeyPress(int& KeyAscii) {
-    common::DigitKeysOnly(KeyAscii);
 }
 
 void Form1::TextBox_GotFocus(TextBox* box) {
@@ -339,11 +335,7 @@ void Form1::Text3_Change() {
     if (trimToLength(Text3)) {
         return;
     }
-    const QString text = Text3->Text();
-    if (!text.isEmpty() && !common::IsAsciiText(text)) {
-        Text3->setText(text.left(text.size() - 1));
-        Text3->setSelStart(static_cast<int>(Text3->Text().size()));
-    }
+    common::DropRefusedLastCharacter(Text3);
     common::Public().DataChanged = true;
 }
 
@@ -357,11 +349,7 @@ void Form1::Text4_Change() {
     if (trimToLength(Text4)) {
         return;
     }
-    const QString text = Text4->Text();
-    if (!text.isEmpty() && !common::IsNameText(text)) {
-        Text4->setText(text.left(text.size() - 1));
-        Text4->setSelStart(static_cast<int>(Text4->Text().size()));
-    }
+    common::DropRefusedLastCharacter(Text4, common::IsNameText);
     common::Public().DataChanged = true;
 }
 

@@ -292,11 +292,7 @@ void Form2_3::Option1_Click(int) {
 }
 
 void Form2_3::Text1_Change() {
-    const QString text = Text1->Text();
-    if (!text.isEmpty() && !common::IsAsciiText(text)) {
-        Text1->setText(text.chopped(1));
-        Text1->setSelStart(static_cast<int>(Text1->Text().size()));
-    }
+    common::DropRefusedLastCharacter(Text1);
     TianXieJianCha();
 }
 

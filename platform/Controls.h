@@ -178,6 +178,9 @@ public:
     // its choice is turned round (Simple) or made the only one (Extended); Click follows.
     bool userPick(int index);
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void pickOneOfMany(int index);
     bool syncing_ = false;

@@ -7,6 +7,7 @@
 #include "common/Public.h"
 #include "platform/Form.h"
 #include "quicksetup/Form2_1.h"
+#include "ranges/Form3_1.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
 #include "shell/Start.h"
@@ -32,6 +33,7 @@ void registerWindows() {
     w.add<channels::Form2_2>();
     w.add<quicksetup::Form2_1>();
     w.add<Form3>();
+    w.add<ranges::Form3_1>();
 }
 
 void prepareApplication(QApplication& app) {
