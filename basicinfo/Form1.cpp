@@ -127,7 +127,7 @@ void Form1::wireRules() {
     Text9->Change = [this] { Text9_Change(); };
     Text10->Change = [this] { Text10_Change(); };
     for (TextBox* box : {Text5, Text6, Text7, Text8, Text9, Text10}) {
-        box->KeyPress = [this](int& KeyAscii) { NumberBox_KeyPress(KeyAscii); };
+        box->KeyPress = common::DigitKeysOnly;
     }
     for (TextBox* box : textBoxes()) {
         box->GotFocus = [this, box] { TextBox_GotFocus(box); };
@@ -180,10 +180,6 @@ void Form1::wireHover() {
 
 std::array<TextBox*, 8> Form1::textBoxes() const {
     return {Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10};
-}
-
-void Form1::NumberBox_KeyPress(int& KeyAscii) {
-    common::DigitKeysOnly(KeyAscii);
 }
 
 void Form1::TextBox_GotFocus(TextBox* box) {
@@ -339,7 +335,7 @@ void Form1::Text3_Change() {
     if (trimToLength(Text3)) {
         return;
     }
-    common::DropLastCharacterUnless(*Text3, common::IsAsciiText);
+    common::DropRefusedLastCharacter(Text3);
     common::Public().DataChanged = true;
 }
 
@@ -353,7 +349,7 @@ void Form1::Text4_Change() {
     if (trimToLength(Text4)) {
         return;
     }
-    common::DropLastCharacterUnless(*Text4, common::IsNameText);
+    common::DropRefusedLastCharacter(Text4, common::IsNameText);
     common::Public().DataChanged = true;
 }
 

@@ -43,16 +43,17 @@ bool IsNameText(const QString& text) {
     return true;
 }
 
-void DropLastCharacterUnless(platform::TextBox& box, bool (*check)(const QString& text)) {
-    const QString text = box.Text();
-    if (!text.isEmpty() && !check(text)) {
-        box.setText(text.chopped(1));
-        box.setSelStart(static_cast<int>(box.Text().size()));
+void DropRefusedLastCharacter(platform::TextBox* box, bool (*passes)(const QString&)) {
+    const QString text = box->Text();
+    if (!text.isEmpty() && !passes(text)) {
+        box->setText(text.chopped(1));
+        box->setSelStart(static_cast<int>(box->Text().size()));
     }
 }
 
 void DigitKeysOnly(int& keyAscii) {
-    if (keyAscii != 8 && (keyAscii < '0' || keyAscii > '9')) {
+    constexpr int Backspace = 8;
+    if (keyAscii != Backspace && (keyAscii < '0' || keyAscii > '9')) {
         keyAscii = 0;
     }
 }

@@ -21,13 +21,13 @@ bool IsAsciiText(const QString& text);
 // blank; otherwise shows "仅允许输入数字、英文字母及..." once and returns false.
 bool IsNameText(const QString& text);
 
-// The rule of the name boxes on every change: when the check refuses the box's text (telling
-// why), the last character goes and the caret moves to the end. The removal changes the text
-// again and so runs the rule anew, until what is left passes or is empty.
-void DropLastCharacterUnless(platform::TextBox& box, bool (*check)(const QString& text));
+// The rule of the boxes whose text a check guards (IsAsciiText, IsNameText): text the check
+// refuses loses its last character and the caret goes to the end. Setting the text runs the
+// box's Change again, so characters go one by one, each with the check's message, until the
+// rest passes.
+void DropRefusedLastCharacter(platform::TextBox* box, bool (*passes)(const QString&) = IsAsciiText);
 
-// The key filter of the boxes that take a number from the keyboard: digits and Backspace pass,
-// any other key is dropped (set to 0).
+// The key rule of the number boxes: digits and Backspace pass, any other key is dropped.
 void DigitKeysOnly(int& keyAscii);
 
 // Starts the desktop's browser on the maker's web address.

@@ -76,7 +76,7 @@ void Form3_3_1::Form_MouseMove(int, int, float, float) {
 }
 
 void Form3_3_1::Text1_Change() {
-    common::DropLastCharacterUnless(*Text1, common::IsAsciiText);
+    common::DropRefusedLastCharacter(Text1);
 }
 
 // Every check runs and moves the focus, so the focus ends at the last one that failed.

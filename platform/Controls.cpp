@@ -575,16 +575,17 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
     ControlWidget<QListWidget>::mousePressEvent(event);
 }
 
-// A list that gets the focus makes no item current by itself, as the desktop's lists do:
-// nothing counts as chosen and no Click runs before the user picks an item.
+// A list without a chosen item keeps none when it gets the focus; only the user's pick chooses
+// one (the widget itself would make the first item current, quietly choosing it).
 void ListBox::focusInEvent(QFocusEvent* event) {
-    const bool noneCurrent = currentRow() < 0;
+    const int before = currentRow();
     syncing_ = true;
-    ControlWidget<QListWidget>::focusInEvent(event);
-    if (noneCurrent && currentRow() >= 0) {
-        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    QListWidget::focusInEvent(event);
+    if (before < 0 && currentRow() >= 0) {
+        setCurrentRow(-1);
     }
     syncing_ = false;
+    handleFocusIn();
 }
 
 void ListBox::pickOneOfMany(int index) {
@@ -689,10 +690,14 @@ bool HScrollBar::userDrag(int target) {
     if (!userFocus()) {
         return false;
     }
-    const int step = target > sliderPosition() ? 1 : -1;
+    // The hand passes every position from where the thumb was to the target, whatever the
+    // program does to the value on the way (a rule may set it back).
+    const int start = sliderPosition();
+    const int step = target > start ? 1 : -1;
     setSliderDown(true);
-    while (sliderPosition() != target) {
-        setSliderPosition(sliderPosition() + step); // each position raises Scroll
+    for (int position = start; position != target;) {
+        position += step;
+        setSliderPosition(position); // each position raises Scroll
     }
     setSliderDown(false); // the value follows the thumb: Change
     return true;

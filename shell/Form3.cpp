@@ -10,6 +10,7 @@
 #include "platform/Desktop.h"
 #include "platform/Layout.h"
 #include "platform/Services.h"
+#include "ranges/Form3_1.h"
 #include "shell/ResetAllData.h"
 #include "shell/Workflow.h"
 #include "writer/K36Format.h"
@@ -97,6 +98,7 @@ Form3::Form3() : Form(QString::fromLatin1(Name)) {
 
 void Form3::wireRules() {
     Command2->Click = [this] { Command2_Click(); };
+    Command4->Click = [this] { Command4_Click(); };
     Command6->Click = [this] { Command6_Click(); };
     Command7->Click = [this] { Command7_Click(); };
     Command8->Click = [this] { Command8_Click(); };
@@ -188,6 +190,11 @@ void Form3::Form_Activate() {
 void Form3::Command2_Click() {
     Hide();
     platform::window<channels::Form2>().SetVisible(true);
+}
+
+void Form3::Command4_Click() {
+    Hide();
+    platform::window<ranges::Form3_1>().Show();
 }
 
 void Form3::Command6_Click() {

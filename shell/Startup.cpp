@@ -10,6 +10,7 @@
 #include "macros/Form3_3_2.h"
 #include "platform/Form.h"
 #include "quicksetup/Form2_1.h"
+#include "ranges/Form3_1.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
 #include "shell/Start.h"
@@ -38,6 +39,7 @@ void registerWindows() {
     w.add<macros::Form3_3>();
     w.add<macros::Form3_3_1>();
     w.add<macros::Form3_3_2>();
+    w.add<ranges::Form3_1>();
 }
 
 void prepareApplication(QApplication& app) {
