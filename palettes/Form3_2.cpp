@@ -1,6 +1,7 @@
 #include "palettes/Form3_2.h"
 
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Public.h"
 #include "palettes/Form3_2_1.h"
 #include "palettes/Form3_2_2.h"
@@ -13,7 +14,6 @@
 namespace palettes {
 
 using common::Public;
-using platform::CommandButton;
 namespace colors = common::colors;
 
 Form3_2::Form3_2() : Form(QString::fromLatin1(Name)) {
@@ -42,11 +42,7 @@ void Form3_2::wireRules() {
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
     Command4->Click = [this] { Command4_Click(); };
-    for (CommandButton* command : {Command1, Command2, Command3, Command4}) {
-        command->MouseMove = [command](int, int, float, float) {
-            command->setBackColor(colors::Hover);
-        };
-    }
+    common::lightUnderPointer({Command1, Command2, Command3, Command4});
 }
 
 void Form3_2::listStore() {
@@ -162,9 +158,7 @@ void Form3_2::Form_QueryUnload(bool&, platform::UnloadMode) {
 }
 
 void Form3_2::Form_MouseMove(int, int, float, float) {
-    for (CommandButton* command : {Command1, Command2, Command3, Command4}) {
-        command->setBackColor(colors::ButtonRest);
-    }
+    common::restButtons({Command1, Command2, Command3, Command4});
 }
 
 } // namespace palettes

@@ -2,6 +2,7 @@
 
 #include "channels/Form2.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Public.h"
 #include "palettes/Form3_2.h"
 #include "palettes/Form3_2_2.h"
@@ -13,7 +14,6 @@
 namespace palettes {
 
 using common::Public;
-using platform::CommandButton;
 namespace colors = common::colors;
 
 Form3_2_1::Form3_2_1() : Form(QString::fromLatin1(Name)) {
@@ -42,11 +42,7 @@ void Form3_2_1::wireRules() {
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
-    for (CommandButton* command : {Command1, Command2, Command3}) {
-        command->MouseMove = [command](int, int, float, float) {
-            command->setBackColor(colors::Hover);
-        };
-    }
+    common::lightUnderPointer({Command1, Command2, Command3});
     List1->MouseMove = [this](int, int, float, float) { Form_MouseMove(0, 0, 0, 0); };
 }
 
@@ -130,9 +126,7 @@ void Form3_2_1::Form_QueryUnload(bool&, platform::UnloadMode) {
 }
 
 void Form3_2_1::Form_MouseMove(int, int, float, float) {
-    for (CommandButton* command : {Command1, Command2, Command3}) {
-        command->setBackColor(colors::ButtonRest);
-    }
+    common::restButtons({Command1, Command2, Command3});
 }
 
 } // namespace palettes

@@ -3,6 +3,7 @@
 #include "channels/Form2.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "palettes/Form3_2.h"
@@ -18,7 +19,6 @@ namespace palettes {
 
 using common::Public;
 using platform::Alignment;
-using platform::CommandButton;
 using platform::TextBox;
 namespace colors = common::colors;
 namespace PaletteFields = stores::PaletteFields;
@@ -95,7 +95,6 @@ Form3_2_2::Form3_2_2() : Form(QString::fromLatin1(Name)) {
     Shape1->widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
     CommonDialog1 = new platform::CommonDialog(this, QStringLiteral("CommonDialog1"));
     wireRules();
-    wireHover();
 }
 
 void Form3_2_2::wireRules() {
@@ -122,14 +121,7 @@ void Form3_2_2::wireRules() {
     for (TextBox* box : {Text2, Text3, Text4, Text5}) {
         box->Click = [box] { selectAll(box); };
     }
-}
-
-void Form3_2_2::wireHover() {
-    for (CommandButton* command : {Command2, Command3, Command4, Command5}) {
-        command->MouseMove = [command](int, int, float, float) {
-            command->setBackColor(colors::Hover);
-        };
-    }
+    common::lightUnderPointer({Command2, Command3, Command4, Command5});
 }
 
 std::vector<platform::Control*> Form3_2_2::panelControls() const {
@@ -500,11 +492,7 @@ void Form3_2_2::Command5_Click() {
 }
 
 void Form3_2_2::Text1_Change() {
-    const QString text = Text1->Text();
-    if (!text.isEmpty() && !common::IsAsciiText(text)) {
-        Text1->setText(text.chopped(1));
-        Text1->setSelStart(static_cast<int>(Text1->Text().size()));
-    }
+    common::DropRefusedLastCharacter(Text1);
 }
 
 // ---- The value panels ----
@@ -623,9 +611,7 @@ void Form3_2_2::Form_QueryUnload(bool&, platform::UnloadMode) {
 }
 
 void Form3_2_2::Form_MouseMove(int, int, float, float) {
-    for (CommandButton* command : {Command2, Command3, Command4, Command5}) {
-        command->setBackColor(colors::ButtonRest);
-    }
+    common::restButtons({Command2, Command3, Command4, Command5});
     Label1->setForeColor(colors::LinkRest);
 }
 

@@ -83,7 +83,6 @@ public:
 
 private:
     void wireRules();
-    void wireHover();
     void setUpGrid();
     void loadNewGroup();
     void loadStoredGroup();

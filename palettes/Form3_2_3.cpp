@@ -1,6 +1,7 @@
 #include "palettes/Form3_2_3.h"
 
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Public.h"
 #include "palettes/Form3_2.h"
 #include "palettes/Form3_2_1.h"
@@ -28,7 +29,7 @@ Form3_2_3::Form3_2_3() : Form(QString::fromLatin1(Name)) {
     });
     // clang-format on
     Command1->Click = [this] { Command1_Click(); };
-    Command1->MouseMove = [this](int, int, float, float) { Command1->setBackColor(colors::Hover); };
+    common::lightUnderPointer({Command1});
 }
 
 void Form3_2_3::Form_Load() {
@@ -55,7 +56,7 @@ void Form3_2_3::Command1_Click() {
 }
 
 void Form3_2_3::Form_MouseMove(int, int, float, float) {
-    Command1->setBackColor(colors::ButtonRest);
+    common::restButtons({Command1});
 }
 
 } // namespace palettes

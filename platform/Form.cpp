@@ -50,15 +50,15 @@ void Form::setClientSize(int widthTwips, int heightTwips) {
 }
 
 int Form::Height() const {
-    if (heightTwips_ >= 0 && toPixels(heightTwips_ - FrameHeightTwips) == height()) {
-        return heightTwips_;
+    if (setHeight_ && setHeight_->pixels == height()) {
+        return setHeight_->twips;
     }
     return toTwips(height()) + FrameHeightTwips;
 }
 
 void Form::setHeight(int twips) {
-    heightTwips_ = twips;
     setFixedHeight(std::max(toPixels(twips - FrameHeightTwips), 0));
+    setHeight_ = SetHeight{twips, height()};
 }
 
 void Form::Show() {

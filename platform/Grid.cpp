@@ -223,9 +223,7 @@ QColor Grid::cellBackColorAt(int row, int col) const {
 }
 
 void Grid::setCellBackColor(const QColor& color) {
-    if (QTableWidgetItem* it = cell(row_, col_)) {
-        it->setBackground(color);
-    }
+    setCellBackColorAt(row_, col_, color);
 }
 
 void Grid::setCellBackColorAt(int row, int col, const QColor& color) {
@@ -246,9 +244,7 @@ QColor Grid::CellForeColor() const {
 }
 
 void Grid::setCellForeColor(const QColor& color) {
-    if (QTableWidgetItem* it = cell(row_, col_)) {
-        it->setForeground(color);
-    }
+    setCellForeColorAt(row_, col_, color);
 }
 
 void Grid::setBackColorFixed(const QColor& color) {

@@ -45,9 +45,9 @@ public:
     QColor CellBackColor() const;
     // The back colour of any cell, the current cell left where it is.
     QColor cellBackColorAt(int row, int col) const;
-    void setCellBackColor(const QColor& color);
-    // The colours of any cell, the current cell left where it is.
     void setCellBackColorAt(int row, int col, const QColor& color);
+    void setCellBackColor(const QColor& color);
+    // The text colour of any cell, the current cell left where it is.
     void setCellForeColorAt(int row, int col, const QColor& color);
     QColor CellForeColor() const;
     void setCellForeColor(const QColor& color);

@@ -23,7 +23,7 @@ GroupEntries ColourGroup() {
 
 } // namespace
 
-TEST(PaletteEntries, AddAndUpdateRefuseWhatTheFileCouldNotCarry) {
+TEST(PaletteEntries, AValueBoxWithoutANumberIsRefusedWhereThePanelCarriesIt) {
     struct Case {
         bool adding;
         EntryInput input;
@@ -31,11 +31,6 @@ TEST(PaletteEntries, AddAndUpdateRefuseWhatTheFileCouldNotCarry) {
     };
     const auto rgb = ValuePanelMode::Rgb;
     const Case cases[] = {
-        {true, Input("Red", "2", rgb),
-         EntryRefusal{NameInUseMessage("Red"), EntryControl::Text1, true}},
-        {true, Input("red", "2", rgb), std::nullopt},
-        {true, Input("Blue", "1", rgb),
-         EntryRefusal{NumberInUseMessage("1"), EntryControl::Combo1, false}},
         {false, Input("Red", "1", rgb, {"0", "1.5e", "0", "0"}),
          EntryRefusal{ValueRangeMessage, EntryControl::Text3, true}},
         {true, Input("Blue", "2", ValuePanelMode::Slider, {"", "0", "0", "0"}),

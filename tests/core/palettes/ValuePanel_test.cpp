@@ -29,9 +29,12 @@ TEST(PaletteValuePanel, IsChosenByTheClickedLetterWhenTheGroupHoldsItsWholeSet) 
 
 TEST(PaletteValuePanel, SwatchColumnFollowsTheFirstColourChannelsSet) {
     const std::pair<QStringList, bool> cases[] = {
-        {{"H", "B", "C", "D"}, true}, {{"B", "T", "U", "V"}, false}, // cyan first: the complete RGB
-                                                                     // set is never looked at
-        {{"T", "U", "V", "B"}, true}, {{"T", "U"}, false},           {{"E", "F"}, false},
+        {{"H", "B", "C", "D"}, true},
+        {{"B", "T", "U", "V"}, false}, // cyan first: the complete RGB
+                                       // set is never looked at
+        {{"T", "U", "V", "B"}, true},
+        {{"T", "U"}, false},
+        {{"E", "F"}, false},
     };
     for (const auto& [letters, shown] : cases) {
         EXPECT_EQ(ShowsSwatchColumn(ChannelsWithLetters(letters)), shown)
