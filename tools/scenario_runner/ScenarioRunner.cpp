@@ -15,6 +15,11 @@ using runner::quoted;
 ScenarioRunner::ScenarioRunner(const QString& scenarioPath)
     : path_(scenarioPath), here_(QFileInfo(scenarioPath).absolutePath()) {}
 
+ScenarioRunner::ScenarioRunner(LineSource& source, const QString& name)
+    : path_(name), source_(&source) {
+    here_ = tmp_.path();
+}
+
 void ScenarioRunner::settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
@@ -37,6 +42,10 @@ void ScenarioRunner::act(const std::function<void()>& action) {
 
 void ScenarioRunner::fail(const QString& why) {
     throw LineFailure{why};
+}
+
+void ScenarioRunner::refuse(const QString& why) {
+    throw LineFailure{why, true};
 }
 
 QString ScenarioRunner::word(const Line& line, int index) {

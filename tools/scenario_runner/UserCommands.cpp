@@ -105,7 +105,7 @@ void ScenarioRunner::takeFocus(Control& c, const QString& name) {
     bool focused = true;
     act([&] { focused = c.hasLogicalFocus() || c.userFocus(); });
     if (!focused) {
-        fail(QStringLiteral("the focus could not move to %1").arg(name));
+        refuse(QStringLiteral("the focus could not move to %1").arg(name));
     }
 }
 
@@ -121,8 +121,9 @@ platform::TextBox& ScenarioRunner::focusedBox(const Line& line) {
 
 void ScenarioRunner::type(const Line& line) {
     platform::TextBox& box = focusedBox(line);
-    for (const QChar ch : word(line, 2)) {
-        act([&] { sendKey(focusedWidget(box), 0, Qt::NoModifier, QString(ch)); });
+    // One key per character: an emoji is one key, though it takes two places in a QString.
+    for (const char32_t ch : word(line, 2).toUcs4()) {
+        act([&] { sendKey(focusedWidget(box), 0, Qt::NoModifier, QString::fromUcs4(&ch, 1)); });
         if (desktop_.ended) {
             break;
         }
