@@ -90,13 +90,13 @@ QStringList Form2::layOutGrid() {
     }
     grid.setRows(count + 1);
 
-    for (int col = 0; col < ChannelColumnCount; ++col) {
-        grid.setColAlignment(col, platform::Alignment::Center);
-    }
+    // Each column takes its own alignment at once: centring every column first would restyle
+    // every cell of the left-aligned ones twice on each activation.
     grid.setRow(0);
     for (int col = 0; col < ChannelColumnCount; ++col) {
-        if (ChannelGridColumns[col].cellAlignment & Qt::AlignLeft) {
-            grid.setColAlignment(col, platform::Alignment::Left);
+        const bool left = ChannelGridColumns[col].cellAlignment & Qt::AlignLeft;
+        grid.setColAlignment(col, left ? platform::Alignment::Left : platform::Alignment::Center);
+        if (left) {
             grid.setCol(col);
             grid.setCellAlignment(platform::Alignment::Center);
         }
@@ -108,7 +108,13 @@ QStringList Form2::layOutGrid() {
     }
     grid.setRowHeight(-1, ChannelGridRowHeightTwips);
 
-    ChannelRows rows = rowsFromGrid();
+    // The numbering reads the number cells alone: every cell of 512 rows, read on each
+    // activation, would cost more than all the rest of the layout.
+    ChannelRows rows(static_cast<std::size_t>(count));
+    for (int row = 1; row <= count; ++row) {
+        rows[static_cast<std::size_t>(row - 1)][ChannelColumn::ChannelNumber] =
+            grid.TextMatrix(row, ColumnIndex(ChannelColumn::ChannelNumber));
+    }
     NumberEmptyChannelCells(rows);
     for (int row = 1; row <= count; ++row) {
         grid.setTextMatrix(row, ColumnIndex(ChannelColumn::ChannelNumber),
@@ -203,11 +209,13 @@ void Form2::clearGrid() {
 
 void Form2::writeRowsToGrid(const ChannelRows& rows) {
     const int last = std::min<int>(static_cast<int>(rows.size()), MSFlexGrid1->Rows() - 1);
+    MSFlexGrid1->setRedraw(false);
     for (int r = 1; r <= last; ++r) {
         for (int c = 0; c < ChannelColumnCount; ++c) {
             MSFlexGrid1->setTextMatrix(r, c, rows[r - 1].cells[c]);
         }
     }
+    MSFlexGrid1->setRedraw(true);
 }
 
 } // namespace channels
