@@ -29,6 +29,17 @@ bool IsAsciiText(const QString& text) {
     return true;
 }
 
+bool IsQuotedFieldText(const QString& text) {
+    if (!IsAsciiText(text)) {
+        return false;
+    }
+    if (text.contains(u'"')) {
+        platform::msgBox(QStringLiteral("不能使用双引号（\"）"));
+        return false;
+    }
+    return true;
+}
+
 bool IsNameText(const QString& text) {
     for (const QChar ch : text) {
         const ushort code = ch.unicode();

@@ -17,6 +17,12 @@ bool ConfirmExit();
 // "请使用ASCII字符输入" once and returns false.
 bool IsAsciiText(const QString& text);
 
+// The check of a text that the file writes between double quotes (a name, a range's text): it
+// must pass IsAsciiText and hold no double quote, which would close the quoted field early and
+// leave the rest of the text to be read as the line's next fields. A quote shows
+// "不能使用双引号（\"）" once and returns false.
+bool IsQuotedFieldText(const QString& text);
+
 // True when every character is a digit, an ASCII letter, "_", "-" or a
 // blank; otherwise shows "仅允许输入数字、英文字母及..." once and returns false.
 bool IsNameText(const QString& text);

@@ -338,7 +338,7 @@ bool Form3_1::takeBound(platform::TextBox* box, platform::HScrollBar* bar,
 // ---- the description and the formula ----
 
 void Form3_1::Text1_Change() {
-    common::DropRefusedLastCharacter(Text1);
+    common::DropRefusedLastCharacter(Text1, common::IsQuotedFieldText);
 }
 
 void Form3_1::Text4_Change() {

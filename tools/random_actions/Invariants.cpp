@@ -192,6 +192,13 @@ QStringList Invariants::savedFile(const QString& path) {
         wrong << QStringLiteral("a line of %1 does not end in CR LF").arg(path);
     }
     const QList<QByteArray> lines = bytes.split('\n');
+    for (const QByteArray& line : lines) {
+        // A quote inside a quoted field would end it early and shift the rest of the line.
+        if (!line.startsWith(';') && line.count('"') % 2 != 0) {
+            wrong << QStringLiteral("%1 has a line with an odd number of quotes: %2")
+                         .arg(path, QString::fromLocal8Bit(line.trimmed()));
+        }
+    }
     const stores::AdvancedStores& stores = Public().Stores;
     const struct {
         const char* start;

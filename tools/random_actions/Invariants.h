@@ -14,8 +14,9 @@ public:
     // The program as the last action left it.
     QStringList check();
 
-    // A file the program reported saved: it exists, every line ends in CR LF and it holds one
-    // block per record of every store whose section the stores call for.
+    // A file the program reported saved: it exists, every line ends in CR LF, no quoted field
+    // is broken and it holds one block per record of every store whose section the stores call
+    // for.
     static QStringList savedFile(const QString& path);
 
 private:

@@ -48,6 +48,19 @@ TEST_F(Module1Test, IsAsciiTextAcceptsBlankToDelAndComplainsOnceOtherwise) {
     }
 }
 
+TEST_F(Module1Test, IsQuotedFieldTextRefusesADoubleQuoteBesidesWhatIsNotAscii) {
+    EXPECT_TRUE(common::IsQuotedFieldText("Open 'a' (1)"));
+    const struct {
+        QString text;
+        QString message;
+    } refused[] = {{"Op\"en", "不能使用双引号（\"）"}, {"灯", "请使用ASCII字符输入"}};
+    for (const auto& bad : refused) {
+        desktop.messages.clear();
+        EXPECT_FALSE(common::IsQuotedFieldText(bad.text)) << bad.text.toStdString();
+        EXPECT_EQ(messageTexts(), QStringList{bad.message});
+    }
+}
+
 TEST_F(Module1Test, IsNameTextAllowsLettersDigitsUnderscoreHyphenAndBlank) {
     EXPECT_TRUE(common::IsNameText("Spot_575-II 2"));
     EXPECT_TRUE(desktop.messages.empty());
