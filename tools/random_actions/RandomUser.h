@@ -41,6 +41,8 @@ public:
     // the folder itself), or nothing to cancel.
     std::optional<QString> saveName();
     std::optional<QColor> color();
+    // Now and then a saved file is made read-only, so that a later save onto it fails.
+    bool protectsSavedFile() { return chance(25); }
     QString text(bool sensible = false);
 
 private:

@@ -244,6 +244,9 @@ void Session::checkSave(const QList<platform::MessageRequest>& shown) {
     });
     if (saved) {
         wrong = Invariants::savedFile(save_->path);
+        if (user_.protectsSavedFile()) {
+            pending_.push_back("chmod " + runner::scriptWord("${TMP}/" + save_->name) + " 444");
+        }
     } else if (bytesAt(save_->path) != save_->before) {
         wrong << QStringLiteral("the save of %1 failed but changed the file").arg(save_->path);
     }
@@ -271,7 +274,7 @@ void Session::answerOnTheSpot(Asked asked) {
         const std::optional<QString> name = user_.saveName();
         if (name) {
             const QString path = runner_->temporaryFolder() + '/' + *name;
-            save_ = Save{path, bytesAt(path)};
+            save_ = Save{*name, path, bytesAt(path)};
             desktop.answerDialog(path);
             recordAnswer("dialog save " + runner::scriptWord("${TMP}/" + *name));
         } else {

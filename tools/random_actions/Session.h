@@ -83,6 +83,7 @@ private:
     qint64 answeringNs_ = 0;
     // The save in flight: where to, and the bytes that stood there before.
     struct Save {
+        QString name; // in the temporary folder
         QString path;
         std::optional<QByteArray> before;
     };
