@@ -5,6 +5,7 @@
 #include "common/Public.h"
 #include "macros/Form3_3.h"
 #include "palettes/Form3_2.h"
+#include "ranges/Form3_1.h"
 #include "shell/Form3.h"
 
 #include <QFile>
@@ -143,6 +144,28 @@ QStringList Invariants::listsAndStores() {
         if (listItems(*list->List1) != names) {
             wrong << QStringLiteral("the group list shows %1 for the groups %2")
                          .arg(listItems(*list->List1).join('|'), names.join('|'));
+        }
+    }
+    if (auto* editor = static_cast<ranges::Form3_1*>(platform::windows().find("Form3_1"))) {
+        // A channel's item is marked while the store holds a table for it. The items are the
+        // grid's channels when the editor opened: the settings dialog, open beside the pages,
+        // may have renamed one since.
+        const channels::ChannelRows rows = platform::window<channels::Form2>().rowsFromGrid();
+        const platform::ListBox& list = *editor->List1;
+        for (int i = 0; i < list.ListCount(); ++i) {
+            const int channel = list.ItemData(i);
+            const bool stored = Public().Stores.rangeTables.findChannel(channel).has_value();
+            const std::optional<std::size_t> row = channels::FindChannelRow(rows, channel);
+            const bool marked =
+                stored ? list.List(i).endsWith(QStringLiteral(" *"))
+                       : row && list.List(i) == rows[*row][ChannelColumn::ChannelNumber] + " - " +
+                                                    rows[*row][ChannelColumn::ChannelName] + " *";
+            if (marked != stored) {
+                wrong << QStringLiteral("the range editor lists %1 for channel %2 with%3 table")
+                             .arg(list.List(i))
+                             .arg(channel)
+                             .arg(stored ? QString() : QStringLiteral("out a"));
+            }
         }
     }
     if (auto* list = static_cast<macros::Form3_3*>(platform::windows().find("Form3_3"))) {
