@@ -198,20 +198,37 @@ TEST(ChannelAccept, ChecksFieldsInOrderAndByMode) {
         EXPECT_EQ(rows[0], NumberOnly(1));
         return std::pair(outcome.refusal, outcome.refusalFocus);
     };
-    ChannelFields fields = Attribute("x", -1, -1, -1, "?");
-    EXPECT_EQ(refusal(fields), std::pair(QString("请设置通道类型..."), DialogField::ChannelType));
-    fields.channelType = LtpTypeIndex;
-    EXPECT_EQ(refusal(fields), std::pair(QString("请设置属性键..."), DialogField::AttributeKey));
-    fields.attributeKey = 3;
-    fields.controlWheel = 0;
-    fields.outputPercent.clear();
-    EXPECT_EQ(refusal(fields).second, DialogField::OutputPercent);
-    fields.outputPercent = "100";
-    EXPECT_EQ(refusal(fields),
-              std::pair(QString("请设置通道属性类型..."), DialogField::AttributeType));
-    fields.attributeType = 1;
-    fields.lowLevel.clear();
-    EXPECT_EQ(refusal(fields).second, DialogField::LowLevel);
+    // Emptied from the last field to the first, each field in turn is the first one missing.
+    ChannelFields fields = Attribute("x", LtpTypeIndex, 3, 0, "Q");
+    const struct {
+        void (*empty)(ChannelFields&);
+        const char* message;
+        DialogField focus;
+    } order[] = {
+        {[](ChannelFields& f) { f.lowLevel.clear(); },
+         "请设置低亮度的值，范围0-255，-1表示不起作用...", DialogField::LowLevel},
+        {[](ChannelFields& f) { f.highLevel.clear(); },
+         "请设置高亮度的值，范围0-255，-1表示不起作用...", DialogField::HighLevel},
+        {[](ChannelFields& f) { f.locateLevel.clear(); },
+         "请设置定位值，范围0-255，-1表示不起作用...", DialogField::LocateLevel},
+        {[](ChannelFields& f) { f.attributeType = -1; }, "请设置通道属性类型...",
+         DialogField::AttributeType},
+        {[](ChannelFields& f) { f.outputPercent.clear(); }, "请设置通道输出比例，范围0-100%...",
+         DialogField::OutputPercent},
+        {[](ChannelFields& f) { f.curve.clear(); },
+         "请设置通道曲线类型，通常为1，仅HTP通道起作用...", DialogField::Curve},
+        {[](ChannelFields& f) { f.controlWheel = -1; }, "请设置控制轮...",
+         DialogField::ControlWheel},
+        {[](ChannelFields& f) { f.attributeKey = -1; }, "请设置属性键...",
+         DialogField::AttributeKey},
+        {[](ChannelFields& f) { f.channelType = -1; }, "请设置通道类型...",
+         DialogField::ChannelType},
+        {[](ChannelFields& f) { f.name.clear(); }, "请填写通道名称...", DialogField::Name},
+    };
+    for (const auto& check : order) {
+        check.empty(fields);
+        EXPECT_EQ(refusal(fields), std::pair(QString(check.message), check.focus));
+    }
 
     // Part checks only name, type and the coarse channel, which must still exist.
     const std::pair missingCoarse(QString("请设置其依附的16bit高8位通道..."),
