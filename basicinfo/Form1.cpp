@@ -335,7 +335,7 @@ void Form1::Text3_Change() {
     if (trimToLength(Text3)) {
         return;
     }
-    common::DropRefusedLastCharacter(Text3, common::IsQuotedFieldText);
+    common::DropRefusedLastCharacter(Text3, common::IsQuoteFreeText);
     common::Public().DataChanged = true;
 }
 

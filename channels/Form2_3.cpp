@@ -292,7 +292,7 @@ void Form2_3::Option1_Click(int) {
 }
 
 void Form2_3::Text1_Change() {
-    common::DropRefusedLastCharacter(Text1, common::IsQuotedFieldText);
+    common::DropRefusedLastCharacter(Text1, common::IsQuoteFreeText);
     TianXieJianCha();
 }
 

@@ -29,7 +29,7 @@ bool IsAsciiText(const QString& text) {
     return true;
 }
 
-bool IsQuotedFieldText(const QString& text) {
+bool IsQuoteFreeText(const QString& text) {
     if (!IsAsciiText(text)) {
         return false;
     }

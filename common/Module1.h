@@ -17,11 +17,12 @@ bool ConfirmExit();
 // "请使用ASCII字符输入" once and returns false.
 bool IsAsciiText(const QString& text);
 
-// The check of a text that the file writes between double quotes (a name, a range's text): it
-// must pass IsAsciiText and hold no double quote, which would close the quoted field early and
-// leave the rest of the text to be read as the line's next fields. A quote shows
-// "不能使用双引号（\"）" once and returns false.
-bool IsQuotedFieldText(const QString& text);
+// The check of a text that the file writes in a line of quoted fields (a name, a range's text
+// and its formula, which follows the text's closing quote): it must pass IsAsciiText and hold no
+// double quote, which would close a quoted field early or open one that never closes, so that
+// the rest of the line is read as the wrong fields. A quote shows "不能使用双引号（\"）" once
+// and returns false.
+bool IsQuoteFreeText(const QString& text);
 
 // True when every character is a digit, an ASCII letter, "_", "-" or a
 // blank; otherwise shows "仅允许输入数字、英文字母及..." once and returns false.

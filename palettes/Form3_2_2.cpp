@@ -492,7 +492,7 @@ void Form3_2_2::Command5_Click() {
 }
 
 void Form3_2_2::Text1_Change() {
-    common::DropRefusedLastCharacter(Text1, common::IsQuotedFieldText);
+    common::DropRefusedLastCharacter(Text1, common::IsQuoteFreeText);
 }
 
 // ---- The value panels ----

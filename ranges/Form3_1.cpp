@@ -338,11 +338,11 @@ bool Form3_1::takeBound(platform::TextBox* box, platform::HScrollBar* bar,
 // ---- the description and the formula ----
 
 void Form3_1::Text1_Change() {
-    common::DropRefusedLastCharacter(Text1, common::IsQuotedFieldText);
+    common::DropRefusedLastCharacter(Text1, common::IsQuoteFreeText);
 }
 
 void Form3_1::Text4_Change() {
-    common::DropRefusedLastCharacter(Text4);
+    common::DropRefusedLastCharacter(Text4, common::IsQuoteFreeText);
 }
 
 void Form3_1::Text1_GotFocus() {

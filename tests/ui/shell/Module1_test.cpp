@@ -48,15 +48,15 @@ TEST_F(Module1Test, IsAsciiTextAcceptsBlankToDelAndComplainsOnceOtherwise) {
     }
 }
 
-TEST_F(Module1Test, IsQuotedFieldTextRefusesADoubleQuoteBesidesWhatIsNotAscii) {
-    EXPECT_TRUE(common::IsQuotedFieldText("Open 'a' (1)"));
+TEST_F(Module1Test, IsQuoteFreeTextRefusesADoubleQuoteBesidesWhatIsNotAscii) {
+    EXPECT_TRUE(common::IsQuoteFreeText("Open 'a' (1)"));
     const struct {
         QString text;
         QString message;
     } refused[] = {{"Op\"en", "不能使用双引号（\"）"}, {"灯", "请使用ASCII字符输入"}};
     for (const auto& bad : refused) {
         desktop.messages.clear();
-        EXPECT_FALSE(common::IsQuotedFieldText(bad.text)) << bad.text.toStdString();
+        EXPECT_FALSE(common::IsQuoteFreeText(bad.text)) << bad.text.toStdString();
         EXPECT_EQ(messageTexts(), QStringList{bad.message});
     }
 }
