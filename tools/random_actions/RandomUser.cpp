@@ -1,6 +1,7 @@
 #include "RandomUser.h"
 
 #include "RunnerText.h"
+#include "ScenarioRunner.h"
 #include "channels/Form2.h"
 #include "common/Public.h"
 #include "platform/Controls.h"
@@ -26,15 +27,6 @@ const QStringList Emoji{QStringLiteral("😀"), QStringLiteral("🎨"), QStringL
 const QString Ascii = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ012345678"
                                      "9 -_.,;:'\"!?()[]{}<>/\\|#$%&*+=~`@^");
 
-Form* windowOf(const QString& fullName) {
-    return platform::windows().find(fullName.section('.', 0, 0));
-}
-
-Control* controlOf(const QString& fullName) {
-    Form* form = windowOf(fullName);
-    return form ? form->control(fullName.section('.', 1)) : nullptr;
-}
-
 // The windows the user sees and may reach: only a modal window while one is open.
 std::vector<Form*> reachableWindows() {
     Form* active = platform::windows().active();
@@ -52,8 +44,7 @@ std::vector<Form*> reachableWindows() {
 }
 
 bool isUsable(const Control& c) {
-    const Form* form = c.form();
-    return form && form->isVisible() && c.widget()->isVisibleTo(form) && c.widget()->isEnabled();
+    return ScenarioRunner::whyUnusable(c).isEmpty();
 }
 
 QString nameOf(const Control& c) {
@@ -91,12 +82,8 @@ QString number(double value) {
 } // namespace
 
 bool usable(const QString& fullName) {
-    const Control* c = controlOf(fullName);
-    if (!c || !isUsable(*c)) {
-        return false;
-    }
-    const Form* active = platform::windows().active();
-    return !active || active == c->form() || !active->isModalShowing();
+    const Control* c = ScenarioRunner::findControl(fullName);
+    return c && isUsable(*c);
 }
 
 Action RandomUser::next() {
@@ -119,7 +106,7 @@ std::optional<Action> RandomUser::planned() {
         }
         if (step.command == "pick") {
             // A list holds what the program put in it by now.
-            const int count = itemCount(*controlOf(step.target));
+            const int count = itemCount(*ScenarioRunner::findControl(step.target));
             if (count <= 0) {
                 continue;
             }

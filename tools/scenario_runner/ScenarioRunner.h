@@ -54,6 +54,12 @@ public:
     int run();
     // The first failing line and why; empty when every line held.
     QString failure() const;
+    // The control a name such as "Form1.Option2(0)" names, when its window is loaded.
+    static platform::Control* findControl(const QString& name);
+    // Why the user cannot act on the control now (its window off the screen or behind a modal
+    // window, the control hidden or disabled); empty when they can.
+    static QString whyUnusable(const platform::Control& control);
+
     // What the program showed and what answers it; the folder that ${TMP} stands for.
     testsupport::ScriptedDesktop& desktop() { return desktop_; }
     QString temporaryFolder() const { return tmp_.path(); }
