@@ -1,15 +1,10 @@
 #include "tests/support/EditorTest.h"
 
 #include "basicinfo/Form1.h"
-#include "channels/Form2.h"
 #include "common/Public.h"
 #include "shell/Form0.h"
 
-using namespace channels;
-using enum channels::ChannelColumn;
-
 using basicinfo::Form1;
-using platform::MsgIcon;
 using platform::MsgResult;
 using platform::TextBox;
 using platform::window;
@@ -26,12 +21,6 @@ protected:
         window<shell::Form0>().Show();
         window<shell::Form0>().Command11->userClick();
         return window<Form1>();
-    }
-    static void type(TextBox* box, const QString& text) {
-        box->userFocus();
-        for (const QChar ch : text) {
-            box->userKeyPress(ch.unicode());
-        }
     }
     // Text that lands in a box whole, past the key path (a middle-button paste, an undo).
     static void landWhole(TextBox* box, const QString& text) { box->QLineEdit::setText(text); }
@@ -71,58 +60,6 @@ TEST_F(BasicInfoPage, TextLandingWholeIsHeldToWhatTypingCouldHaveProduced) {
     EXPECT_EQ(desktop.messages.size(), 103u);
     landWhole(page.Text4, QString(3000, u'a'));
     EXPECT_EQ(page.Text4->Text(), QString(11, u'a'));
-    EXPECT_TRUE(desktop.problems.empty());
-}
-
-TEST_F(BasicInfoPage, ColourMixChangeAfterTheFirstPassWarnsAboutTheColourChannels) {
-    Form1& page = newFixture();
-    type(page.Text3, "Maker");
-    type(page.Text4, "Wash");
-    type(page.Text5, "6");
-    page.Option1[2]->userClick();
-    EXPECT_TRUE(page.ColorMixChanged);
-    page.Command3->userClick(); // the first pass after the main menu never warns
-    EXPECT_TRUE(messageTexts().isEmpty());
-    EXPECT_FALSE(page.ColorMixChanged);
-    EXPECT_FALSE(common::Public().SkipColorMixCheck);
-
-    channels::Form2& channelsPage = window<channels::Form2>();
-    const char* letters[] = {"B", "C", "D"};
-    for (int row = 3; row <= 5; ++row) {
-        channelsPage.MSFlexGrid1->setTextMatrix(row, ColumnIndex(AttributeTypeLetter),
-                                                QString::fromLatin1(letters[row - 3]));
-    }
-    channelsPage.Command1->userClick();
-    ASSERT_TRUE(page.isVisible());
-
-    // Choosing the moving-light type marks nothing; a refused ">>" keeps the change for the next.
-    page.Combo1->userPick(0);
-    EXPECT_FALSE(page.ColorMixChanged);
-    page.Option1[1]->userClick();
-    page.Text4->setText(QString());
-    desktop.answerMessage(MsgResult::Ok);
-    page.Command3->userClick();
-    EXPECT_TRUE(page.ColorMixChanged);
-
-    type(page.Text4, "Wash");
-    desktop.answerMessage(MsgResult::Ok);
-    page.Command3->userClick();
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[1].text,
-              "彩色混合模式已被改变！\r\n\r\n请重新设置 CH3, CH4, CH5 通道...");
-    EXPECT_EQ(desktop.messages[1].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(channelsPage.isVisible());
-    EXPECT_FALSE(page.ColorMixChanged);
-
-    // Without colour rows the change passes silently.
-    for (int row = 3; row <= 5; ++row) {
-        channelsPage.MSFlexGrid1->setTextMatrix(row, ColumnIndex(AttributeTypeLetter), QString());
-    }
-    channelsPage.Command1->userClick();
-    page.Option1[0]->userClick();
-    page.Command3->userClick();
-    EXPECT_EQ(desktop.messages.size(), 2u);
-    EXPECT_FALSE(page.ColorMixChanged);
     EXPECT_TRUE(desktop.problems.empty());
 }
 
