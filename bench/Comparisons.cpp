@@ -1,0 +1,104 @@
+#include "bench/Comparisons.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <unistd.h>
+
+namespace bench {
+
+namespace {
+
+struct Figures {
+    double secondsPerIteration = 0;
+    std::map<std::string, double> counters;
+};
+
+// Keeps what the console shows and, per benchmark, the figures of its last iteration run or,
+// with repetitions, of its median.
+class CollectingReporter : public benchmark::ConsoleReporter {
+public:
+    CollectingReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !median))
+                continue;
+            const std::string name = run.run_name.function_name;
+            if (!median && medians_.count(name))
+                continue;
+            if (median)
+                medians_[name] = true;
+            Figures& figures = figures_[name];
+            figures.secondsPerIteration = run.real_accumulated_time /
+                                          static_cast<double>(std::max<int64_t>(run.iterations, 1));
+            for (const auto& [counter, value] : run.counters)
+                figures.counters[counter] = value.value;
+        }
+    }
+    const Figures* figuresOf(const std::string& name) const {
+        const auto found = figures_.find(name);
+        return found == figures_.end() ? nullptr : &found->second;
+    }
+
+private:
+    std::map<std::string, Figures> figures_;
+    std::map<std::string, bool> medians_;
+};
+
+std::optional<double> valueOf(const Figures& figures, const std::string& counter) {
+    if (counter.empty())
+        return figures.secondsPerIteration;
+    const auto found = figures.counters.find(counter);
+    if (found == figures.counters.end())
+        return std::nullopt;
+    return found->second;
+}
+
+bool report(const char* what, double value, std::optional<double> target, const char* unit) {
+    const bool met = !target || value <= *target;
+    std::printf("  %-12s %10.3f%s", what, value, unit);
+    if (target)
+        std::printf("   target <= %.3g%s: %s", *target, unit, met ? "met" : "MISSED");
+    std::printf("\n");
+    return met;
+}
+
+} // namespace
+
+int runComparisons(int argc, char** argv, const std::vector<Comparison>& comparisons) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    bool allMet = true;
+    for (const Comparison& c : comparisons) {
+        const Figures* subject = reporter.figuresOf(c.subject);
+        const Figures* floor = reporter.figuresOf(c.floor);
+        const auto s = subject ? valueOf(*subject, c.counter) : std::nullopt;
+        const auto f = floor ? valueOf(*floor, c.counter) : std::nullopt;
+        if (!subject && !floor)
+            continue; // left out by a filter
+        const std::string measure = c.counter.empty() ? "time" : c.counter;
+        std::printf("%s against %s (%s):\n", c.subject.c_str(), c.floor.c_str(), measure.c_str());
+        if (!s || !f || *f <= 0) {
+            std::printf("  not measured in this run\n");
+            allMet = false;
+            continue;
+        }
+        allMet &= report("ratio", *s / *f, c.maxRatio, "x");
+        if (c.maxDifference || !c.counter.empty())
+            allMet &= report("difference", *s - *f, c.maxDifference, "");
+        if (c.counter.empty())
+            allMet &= report("subject", *s * 1e3, c.maxSubjectMs, " ms");
+    }
+    std::fflush(stdout);
+    return allMet ? 0 : 1;
+}
+
+} // namespace bench

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// One figure of a benchmark program set against its floor, both measured in the same run.
+struct Comparison {
+    std::string subject;
+    std::string floor;
+    // The user counter compared; empty compares the wall time per iteration.
+    std::string counter = {};
+    std::optional<double> maxRatio = {};      // subject / floor
+    std::optional<double> maxDifference = {}; // subject - floor, in the counter's unit
+    std::optional<double> maxSubjectMs = {};  // the subject's own time per iteration
+};
+
+// Runs the registered benchmarks as the command line asks, then prints each comparison with
+// its target. Returns 1 when a target was missed or a figure is missing, 0 otherwise.
+int runComparisons(int argc, char** argv, const std::vector<Comparison>& comparisons);
+
+} // namespace bench
