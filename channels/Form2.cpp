@@ -89,13 +89,12 @@ QStringList Form2::layOutGrid() {
     }
     grid.setRows(count + 1);
 
-    for (int col = 0; col < ChannelColumnCount; ++col) {
-        grid.setColAlignment(col, platform::Alignment::Center);
-    }
+    // Centred columns; a left-aligned column keeps its header centred.
     grid.setRow(0);
     for (int col = 0; col < ChannelColumnCount; ++col) {
-        if (ChannelGridColumns[col].cellAlignment & Qt::AlignLeft) {
-            grid.setColAlignment(col, platform::Alignment::Left);
+        const bool left = ChannelGridColumns[col].cellAlignment & Qt::AlignLeft;
+        grid.setColAlignment(col, left ? platform::Alignment::Left : platform::Alignment::Center);
+        if (left) {
             grid.setCol(col);
             grid.setCellAlignment(platform::Alignment::Center);
         }
@@ -106,14 +105,26 @@ QStringList Form2::layOutGrid() {
         grid.setColWidth(col, ChannelGridColumns[col].widthTwips);
     }
     grid.setRowHeight(-1, ChannelGridRowHeightTwips);
-
-    ChannelRows rows = rowsFromGrid();
-    NumberEmptyChannelCells(rows);
-    for (int row = 1; row <= count; ++row) {
-        grid.setTextMatrix(row, ColumnIndex(ChannelColumn::ChannelNumber),
-                           rows[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber]);
-    }
+    numberEmptyRows(count);
     return announcements;
+}
+
+// Only the number cells take part, so only they are read, and only the empty ones written.
+void Form2::numberEmptyRows(int count) {
+    const int numberColumn = ColumnIndex(ChannelColumn::ChannelNumber);
+    ChannelRows numbers(static_cast<size_t>(count));
+    for (int row = 1; row <= count; ++row) {
+        numbers[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber] =
+            MSFlexGrid1->TextMatrix(row, numberColumn);
+    }
+    const ChannelRows before = numbers;
+    NumberEmptyChannelCells(numbers);
+    for (int row = 1; row <= count; ++row) {
+        const QString& number = numbers[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber];
+        if (number != before[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber]) {
+            MSFlexGrid1->setTextMatrix(row, numberColumn, number);
+        }
+    }
 }
 
 void Form2::MSFlexGrid1_Click() {

@@ -192,16 +192,33 @@ void Grid::setRowHeight(int row, int twips) {
     QTableWidget::setRowHeight(row, toPixels(twips));
 }
 
+// Only the cells whose alignment changes are restyled: a page that lays its grid out again on
+// every activation then touches a few cells, not every row.
 void Grid::setColAlignment(int col, Alignment alignment) {
     if (col < 0 || col >= columnCount()) {
         return;
     }
     colAlignment_.resize(static_cast<size_t>(columnCount()), Alignment::Left);
+    const bool columnChanges = colAlignment_[static_cast<size_t>(col)] != alignment;
     colAlignment_[static_cast<size_t>(col)] = alignment;
+    std::vector<int> ownAlignmentDropped;
     for (auto it = cellAlignment_.begin(); it != cellAlignment_.end();) {
-        it = it->first.second == col ? cellAlignment_.erase(it) : std::next(it);
+        if (it->first.second != col) {
+            ++it;
+            continue;
+        }
+        if (it->second != alignment) {
+            ownAlignmentDropped.push_back(it->first.first);
+        }
+        it = cellAlignment_.erase(it);
     }
-    for (int r = 0; r < rowCount(); ++r) {
+    if (columnChanges) {
+        for (int r = 0; r < rowCount(); ++r) {
+            styleCell(r, col);
+        }
+        return;
+    }
+    for (const int r : ownAlignmentDropped) {
         styleCell(r, col);
     }
 }
