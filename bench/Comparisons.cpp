@@ -69,6 +69,13 @@ bool report(const char* what, double value, std::optional<double> target, const 
 } // namespace
 
 int runComparisons(int argc, char** argv, const std::vector<Comparison>& comparisons) {
+    // The repetitions of all benchmarks take turns in a random order, so that a change in the
+    // machine's load reaches a figure and its floor alike.
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

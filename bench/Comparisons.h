@@ -17,8 +17,9 @@ struct Comparison {
     std::optional<double> maxSubjectMs = {};  // the subject's own time per iteration
 };
 
-// Runs the registered benchmarks as the command line asks, then prints each comparison with
-// its target. Returns 1 when a target was missed or a figure is missing, 0 otherwise.
+// Runs the registered benchmarks as the command line asks (their repetitions interleaved at
+// random unless it says otherwise), then prints each comparison with its target. Returns 1 when a
+// target was missed or a figure is missing, 0 otherwise.
 int runComparisons(int argc, char** argv, const std::vector<Comparison>& comparisons);
 
 } // namespace bench

@@ -11,7 +11,7 @@ namespace {
 
 using bench::Names;
 
-void buildFile(benchmark::State& state, Names names) {
+void BuildFile(benchmark::State& state, Names names) {
     bench::MaximalFixture maximal = bench::maximalFixture(names);
     qsizetype bytes = 0;
     for (auto _ : state) {
@@ -26,7 +26,7 @@ void buildFile(benchmark::State& state, Names names) {
 
 // The floor: the same bytes written to a new file, as a save writes them before it renames the
 // file into place. The file is removed again outside the measured time.
-void writeBytes(benchmark::State& state, Names names) {
+void WriteBytes(benchmark::State& state, Names names) {
     bench::MaximalFixture maximal = bench::maximalFixture(names);
     const QByteArray bytes = writer::BuildFixtureFile(maximal.fixture, maximal.stores).bytes;
     QTemporaryDir folder;
@@ -44,23 +44,14 @@ void writeBytes(benchmark::State& state, Names names) {
     state.counters["KB"] = static_cast<double>(bytes.size()) / 1024.0;
 }
 
-void BuildAsciiFile(benchmark::State& state) {
-    buildFile(state, Names::Ascii);
-}
-void WriteAsciiBytes(benchmark::State& state) {
-    writeBytes(state, Names::Ascii);
-}
-void BuildChineseFile(benchmark::State& state) {
-    buildFile(state, Names::Chinese);
-}
-void WriteChineseBytes(benchmark::State& state) {
-    writeBytes(state, Names::Chinese);
-}
-
-BENCHMARK(BuildAsciiFile)->Unit(benchmark::kMicrosecond)->Repetitions(9);
-BENCHMARK(WriteAsciiBytes)->Unit(benchmark::kMicrosecond)->Repetitions(9);
-BENCHMARK(BuildChineseFile)->Unit(benchmark::kMicrosecond)->Repetitions(9);
-BENCHMARK(WriteChineseBytes)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+BENCHMARK_CAPTURE(BuildFile, Ascii, Names::Ascii)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+BENCHMARK_CAPTURE(WriteBytes, Ascii, Names::Ascii)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+BENCHMARK_CAPTURE(BuildFile, Chinese, Names::Chinese)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9);
+BENCHMARK_CAPTURE(WriteBytes, Chinese, Names::Chinese)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9);
 
 } // namespace
 
@@ -68,6 +59,6 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     return bench::runComparisons(
         argc, argv,
-        {{.subject = "BuildAsciiFile", .floor = "WriteAsciiBytes", .maxRatio = 2.0},
-         {.subject = "BuildChineseFile", .floor = "WriteChineseBytes", .maxRatio = 2.0}});
+        {{.subject = "BuildFile/Ascii", .floor = "WriteBytes/Ascii", .maxRatio = 2.0},
+         {.subject = "BuildFile/Chinese", .floor = "WriteBytes/Chinese", .maxRatio = 2.0}});
 }

@@ -110,6 +110,14 @@ TEST_F(ControlsTest, ColumnAlignmentOverridesTheCellsOwnEvenWhenTheColumnKeepsIt
     EXPECT_TRUE(alignmentOf(2) & Qt::AlignHCenter);
 }
 
+TEST_F(ControlsTest, PictureBoxShowsTheEmbeddedPictureItNames) {
+    auto* picture = new PictureBox(&window<Panel>(), "Picture1");
+    picture->setPicture(":/images/splash.png");
+    EXPECT_EQ(picture->pixmap().size(), QSize(400, 240));
+    picture->setPicture(":/images/logo.png");
+    EXPECT_EQ(picture->pixmap().size(), QSize(100, 48));
+}
+
 TEST_F(ControlsTest, GridClickOnAFixedRowLeavesTheCurrentRow) {
     Panel& p = window<Panel>();
     Grid& g = *p.Grid1;
