@@ -11,6 +11,7 @@
 #include "common/Public.h"
 #include "platform/Desktop.h"
 #include "platform/Layout.h"
+#include "quicksetup/Form2_1.h"
 #include "shell/Form3.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ Form2::Form2() : Form(QString::fromLatin1(Name)) {
     MSFlexGrid1->Click = [this] { MSFlexGrid1_Click(); };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
-    // QUICKSETUP-WIRING: Command3 opens the quick channel setup, modeless, over this page.
+    Command3->Click = [this] { Command3_Click(); };
     for (CommandButton* button : {Command1, Command2, Command3}) {
         button->MouseMove = [button](int, int, float, float) {
             button->setBackColor(common::colors::Hover);
@@ -159,6 +160,19 @@ void Form2::Command2_Click() {
     writeRowsToGrid(rows);
     SetVisible(false);
     platform::window<shell::Form3>().Show();
+}
+
+void Form2::Command3_Click() {
+    platform::window<quicksetup::Form2_1>().Show();
+}
+
+// A page the user has left for the basic information or the advanced page stays hidden: showing
+// it would lay the grid out for a channel count that may be half typed on the basic information
+// page, dropping the rows beyond it.
+void Form2::comeBackFromDialog() {
+    if (Visible()) {
+        Show();
+    }
 }
 
 void Form2::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {

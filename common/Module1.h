@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace platform {
+class TextBox;
+}
+
 // The procedures that several windows share.
 namespace common {
 
@@ -16,6 +20,15 @@ bool IsAsciiText(const QString& text);
 // True when every character is a digit, an ASCII letter, "_", "-" or a
 // blank; otherwise shows "仅允许输入数字、英文字母及..." once and returns false.
 bool IsNameText(const QString& text);
+
+// The rule of the boxes whose text a check guards (IsAsciiText, IsNameText): text the check
+// refuses loses its last character and the caret goes to the end. Setting the text runs the
+// box's Change again, so characters go one by one, each with the check's message, until the
+// rest passes.
+void DropRefusedLastCharacter(platform::TextBox* box, bool (*passes)(const QString&) = IsAsciiText);
+
+// The key rule of the number boxes: digits and Backspace pass, any other key is dropped.
+void DigitKeysOnly(int& keyAscii);
 
 // Starts the desktop's browser on the maker's web address.
 void OpenMakerSite();

@@ -1,6 +1,7 @@
 #include "platform/Grid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace platform {
 Grid::Grid(QWidget* parent, const QString& name, int index)
@@ -16,6 +17,7 @@ Grid::Grid(QWidget* parent, const QString& name, int index)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     viewport()->setMouseTracking(true);
+    setTabKeyNavigation(false);
     setRowCount(2);
     setColumnCount(2);
     QObject::connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
@@ -238,8 +240,18 @@ QColor Grid::cellBackColorAt(int row, int col) const {
 }
 
 void Grid::setCellBackColor(const QColor& color) {
-    if (QTableWidgetItem* it = cell(row_, col_)) {
+    setCellBackColorAt(row_, col_, color);
+}
+
+void Grid::setCellBackColorAt(int row, int col, const QColor& color) {
+    if (QTableWidgetItem* it = cell(row, col)) {
         it->setBackground(color);
+    }
+}
+
+void Grid::setCellForeColorAt(int row, int col, const QColor& color) {
+    if (QTableWidgetItem* it = cell(row, col)) {
+        it->setForeground(color);
     }
 }
 
@@ -249,9 +261,7 @@ QColor Grid::CellForeColor() const {
 }
 
 void Grid::setCellForeColor(const QColor& color) {
-    if (QTableWidgetItem* it = cell(row_, col_)) {
-        it->setForeground(color);
-    }
+    setCellForeColorAt(row_, col_, color);
 }
 
 void Grid::setBackColorFixed(const QColor& color) {
@@ -299,6 +309,19 @@ void Grid::Clear() {
                 it->setText(QString());
             }
         }
+    }
+}
+
+void Grid::keyPressEvent(QKeyEvent* event) {
+    ControlWidget<QTableWidget>::keyPressEvent(event);
+    const int row = currentRow(), col = currentColumn();
+    if (row >= fixedRows_ && col >= fixedCols_) {
+        row_ = row;
+        rowSel_ = row;
+        col_ = col;
+    } else if (row >= 0 && col >= 0) {
+        // The fixed cells are never current.
+        setCurrentCell(row_, col_);
     }
 }
 

@@ -45,7 +45,10 @@ public:
     QColor CellBackColor() const;
     // The back colour of any cell, the current cell left where it is.
     QColor cellBackColorAt(int row, int col) const;
+    void setCellBackColorAt(int row, int col, const QColor& color);
     void setCellBackColor(const QColor& color);
+    // The text colour of any cell, the current cell left where it is.
+    void setCellForeColorAt(int row, int col, const QColor& color);
     QColor CellForeColor() const;
     void setCellForeColor(const QColor& color);
     QColor BackColorFixed() const { return fixedColor_; }
@@ -64,6 +67,11 @@ public:
     // The user clicks cell (row, col): the current cell follows unless it is
     // a fixed cell, then Click runs.
     bool userClickCell(int row, int col);
+
+protected:
+    // The arrow keys move the current cell as a click would, but raise no Click; Tab leaves the
+    // grid for the next control.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTableWidgetItem* cell(int row, int col);

@@ -73,57 +73,13 @@ inline int plainNumber(QStringView text) {
     return static_cast<int>(value);
 }
 
-// A decimal number as the editors keep it: blanks around, a sign, digits with or without a
-// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf").
-// Wider than the channel fields' ParseNumber: the table editors' value cells take exponents.
-std::optional<double> decimalNumber(QStringView text) {
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text[first] == u' ')
-        ++first;
-    while (end > first && text[end - 1] == u' ')
-        --end;
-    const QStringView body = text.sliced(first, end - first);
-
-    qsizetype at = 0;
-    at += at < body.size() && (body[at] == u'+' || body[at] == u'-') ? 1 : 0;
-    const qsizetype whole = digitsAt(body, at);
-    const bool point = at < body.size() && body[at] == u'.';
-    at += point ? 1 : 0;
-    const qsizetype fraction = point ? digitsAt(body, at) : 0;
-    if (whole == 0 && fraction == 0)
-        return std::nullopt;
-    const bool exponent = at < body.size() && (body[at] == u'e' || body[at] == u'E');
-    if (exponent) {
-        ++at;
-        at += at < body.size() && (body[at] == u'+' || body[at] == u'-') ? 1 : 0;
-        if (digitsAt(body, at) == 0)
-            return std::nullopt;
-    }
-    if (at != body.size())
-        return std::nullopt;
-    bool ok = false;
-    const double value = body.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-// The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
-double roundHalfEven(double value) {
-    const double nearest = std::round(value);
-    if (std::fabs(value - std::trunc(value)) == 0.5)
-        return 2.0 * std::round(value / 2.0);
-    return nearest;
-}
-
 // A DMX value is one byte: anything the rounding leaves outside it would be a wrong number in
 // the file, not a value the console could use.
 int anyDmxValue(QStringView cellText) {
-    const auto number = decimalNumber(cellText);
+    const auto number = DecimalNumber(cellText);
     if (!number)
         return -1;
-    const double value = roundHalfEven(*number);
+    const double value = RoundHalfEven(*number);
     if (value < 0 || value > 255)
         return -1;
     return static_cast<int>(value);
@@ -548,7 +504,7 @@ void writePalettes(FileText& out, AdvancedStores& stores) {
 template <class Where> bool isDataStep(const QString& kind, Where step) {
     if (const int plain = plainNumber(kind); plain >= 0)
         return plain == 0;
-    const std::optional<double> number = decimalNumber(kind);
+    const std::optional<double> number = DecimalNumber(kind);
     if (!number)
         throw Failure{step() + QStringLiteral("：步骤类型 \"") + kind +
                       QStringLiteral("\" 不是数字")};
@@ -649,6 +605,46 @@ QString LeftField(const QString& text, int width) {
         return {};
     const Cut cut = cutAt(text, width);
     return text.first(cut.units) + QString(width - cut.characters, QLatin1Char(' '));
+}
+
+std::optional<double> DecimalNumber(QStringView text) {
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text[first] == u' ')
+        ++first;
+    while (end > first && text[end - 1] == u' ')
+        --end;
+    const QStringView body = text.sliced(first, end - first);
+
+    qsizetype at = 0;
+    at += at < body.size() && (body[at] == u'+' || body[at] == u'-') ? 1 : 0;
+    const qsizetype whole = digitsAt(body, at);
+    const bool point = at < body.size() && body[at] == u'.';
+    at += point ? 1 : 0;
+    const qsizetype fraction = point ? digitsAt(body, at) : 0;
+    if (whole == 0 && fraction == 0)
+        return std::nullopt;
+    const bool exponent = at < body.size() && (body[at] == u'e' || body[at] == u'E');
+    if (exponent) {
+        ++at;
+        at += at < body.size() && (body[at] == u'+' || body[at] == u'-') ? 1 : 0;
+        if (digitsAt(body, at) == 0)
+            return std::nullopt;
+    }
+    if (at != body.size())
+        return std::nullopt;
+    bool ok = false;
+    const double value = body.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double RoundHalfEven(double value) {
+    const double nearest = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return nearest;
 }
 
 std::optional<QString> HexField(const QString& cellText) {

@@ -11,6 +11,15 @@
 
 namespace writer {
 
+// A decimal number as the editors keep it: blanks around, a sign, digits with or without a
+// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf"). Wider than the
+// channel fields' ParseNumber: the table editors' value cells take exponents. A DMX value box
+// holds a value exactly when its text passes this test, so the file can always carry it.
+std::optional<double> DecimalNumber(QStringView text);
+
+// The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
+double RoundHalfEven(double value);
+
 // Text set at the left of a field of the given width: filled with blanks, or cut without mark.
 // The width counts characters: a character outside the Basic Multilingual Plane (an emoji) is
 // one, and a cut never splits it.

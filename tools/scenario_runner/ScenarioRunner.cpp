@@ -85,6 +85,9 @@ QColor ScenarioRunner::color(const Line& line, int index) {
     if (name == "buttonface") {
         return platform::systemButtonFace();
     }
+    if (name == "window") {
+        return platform::systemWindow();
+    }
     return QColor(number(line, index), number(line, index + 1), number(line, index + 2));
 }
 

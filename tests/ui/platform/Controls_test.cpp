@@ -1,5 +1,8 @@
 #include "tests/support/EditorTest.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+
 using namespace platform;
 
 namespace {
@@ -61,6 +64,24 @@ TEST_F(ControlsTest, ListsSelectNothingWhenFilledAndClickOnlyWhenThePositionChan
     EXPECT_EQ(p.Combo1->ListIndex(), -1);
     EXPECT_EQ(p.List1->ListCount(), 0);
     EXPECT_EQ(p.comboClicks, 1);
+}
+
+// As on the desktop's own lists, a click on the item already chosen is a click too.
+TEST_F(ControlsTest, AClickOnTheChosenItemOfAOneChoiceListClicksOnce) {
+    Panel& p = window<Panel>();
+    p.Show();
+    p.List1->AddItem("镜片");
+    p.List1->AddItem("摇头");
+    p.List1->setListIndex(1);
+    for (int item : {1, 1, 0}) {
+        const QPoint at = p.List1->visualItemRect(p.List1->item(item)).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, p.List1->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(p.List1->viewport(), &event);
+        }
+    }
+    EXPECT_EQ(p.listClicks, 4);
 }
 
 TEST_F(ControlsTest, GridKeepsCellsByPositionAcrossResizeInsertRemoveAndClear) {

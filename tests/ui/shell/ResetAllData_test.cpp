@@ -4,6 +4,7 @@
 #include "channels/Form2.h"
 #include "common/Module1.h"
 #include "common/Public.h"
+#include "macros/Form3_3.h"
 #include "shell/ResetAllData.h"
 
 using namespace channels;
@@ -37,6 +38,7 @@ TEST_F(ResetAllDataTest, EmptiesThePageThroughItsRulesAndLeavesTheStores) {
     page.Option2[0]->setValue(true);
     page.Combo1->setListIndex(1);
     common::Public().Stores.rangeTables.append({qint32(3)});
+    common::Public().Stores.macros.append({QStringLiteral("Chase")});
     common::Public().DataChanged = false;
 
     shell::ResetAllData();
@@ -54,6 +56,10 @@ TEST_F(ResetAllDataTest, EmptiesThePageThroughItsRulesAndLeavesTheStores) {
     EXPECT_EQ(page.Combo1->ListIndex(), 0);
     EXPECT_TRUE(common::Public().DataChanged);
     EXPECT_EQ(common::Public().Stores.rangeTables.count(), 1);
+    // The macro list loads hidden, listing the store, and is emptied after.
+    EXPECT_EQ(window<macros::Form3_3>().List1->ListCount(), 0);
+    EXPECT_FALSE(window<macros::Form3_3>().isVisible());
+    EXPECT_EQ(common::Public().Stores.macros.count(), 1);
 
     // The page's next showing presents a new fixture's moving-head type.
     page.Show();
