@@ -68,8 +68,8 @@ void FillGridOnce(benchmark::State& state) {
     }
 }
 
-BENCHMARK(RebuildOnActivation)->Unit(benchmark::kMillisecond)->Repetitions(9);
-BENCHMARK(FillGridOnce)->Unit(benchmark::kMillisecond)->Repetitions(9);
+BENCHMARK(RebuildOnActivation)->Unit(benchmark::kMillisecond)->Apply(bench::Repeated);
+BENCHMARK(FillGridOnce)->Unit(benchmark::kMillisecond)->Apply(bench::Repeated);
 
 } // namespace
 

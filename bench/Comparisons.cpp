@@ -1,5 +1,6 @@
 #include "bench/Comparisons.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -14,8 +15,12 @@ struct Figures {
     std::map<std::string, double> counters;
 };
 
-// Keeps what the console shows and, per benchmark, the figures of its last iteration run or,
-// with repetitions, of its median.
+// Of a benchmark's figures a comparison takes the fastest repetition's over its one run.
+int preference(const std::string& aggregate) {
+    return aggregate == "min" ? 1 : -1;
+}
+
+// Shows what the console shows and keeps, per benchmark, the figures that its comparisons take.
 class CollectingReporter : public benchmark::ConsoleReporter {
 public:
     CollectingReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
@@ -23,14 +28,11 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !median))
-                continue;
+            const int rank = run.run_type == Run::RT_Aggregate ? preference(run.aggregate_name) : 0;
             const std::string name = run.run_name.function_name;
-            if (!median && medians_.count(name))
+            if (run.error_occurred || rank < 0 || (ranks_.count(name) && ranks_[name] > rank))
                 continue;
-            if (median)
-                medians_[name] = true;
+            ranks_[name] = rank;
             Figures& figures = figures_[name];
             figures.secondsPerIteration = run.real_accumulated_time /
                                           static_cast<double>(std::max<int64_t>(run.iterations, 1));
@@ -45,7 +47,7 @@ public:
 
 private:
     std::map<std::string, Figures> figures_;
-    std::map<std::string, bool> medians_;
+    std::map<std::string, int> ranks_;
 };
 
 std::optional<double> valueOf(const Figures& figures, const std::string& counter) {
@@ -67,6 +69,12 @@ bool report(const char* what, double value, std::optional<double> target, const 
 }
 
 } // namespace
+
+void Repeated(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Repetitions(9)->ComputeStatistics("min", [](const std::vector<double>& figures) {
+        return figures.empty() ? 0 : *std::min_element(figures.begin(), figures.end());
+    });
+}
 
 int runComparisons(int argc, char** argv, const std::vector<Comparison>& comparisons) {
     // The repetitions of all benchmarks take turns in a random order, so that a change in the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ struct Comparison {
     std::optional<double> maxDifference = {}; // subject - floor, in the counter's unit
     std::optional<double> maxSubjectMs = {};  // the subject's own time per iteration
 };
+
+// Nine repetitions, compared by the fastest, the figure a busy machine disturbs least
+// (BENCHMARK(...)->Apply(bench::Repeated)). A benchmark without it is compared by its one run.
+void Repeated(benchmark::internal::Benchmark* benchmark);
 
 // Runs the registered benchmarks as the command line asks (their repetitions interleaved at
 // random unless it says otherwise), then prints each comparison with its target. Returns 1 when a

@@ -67,8 +67,8 @@ void AppendOnly(benchmark::State& state) {
     }
 }
 
-BENCHMARK(AddAndClear)->Unit(benchmark::kMicrosecond)->Repetitions(9);
-BENCHMARK(AppendOnly)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+BENCHMARK(AddAndClear)->Unit(benchmark::kMicrosecond)->Apply(bench::Repeated);
+BENCHMARK(AppendOnly)->Unit(benchmark::kMicrosecond)->Apply(bench::Repeated);
 
 } // namespace
 

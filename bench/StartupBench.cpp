@@ -94,15 +94,15 @@ void PeakMemory(benchmark::State& state, Probe probe) {
 BENCHMARK_CAPTURE(StartUp, Editor, Editor)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(9);
+    ->Apply(bench::Repeated);
 BENCHMARK_CAPTURE(StartUp, EmptyWindow, EmptyWindow)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(9);
+    ->Apply(bench::Repeated);
 BENCHMARK_CAPTURE(StartUp, TextWindow, TextWindow)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(9);
+    ->Apply(bench::Repeated);
 BENCHMARK_CAPTURE(PeakMemory, Editor, Editor)->UseManualTime()->Iterations(3);
 BENCHMARK_CAPTURE(PeakMemory, EmptyWindow, EmptyWindow)->UseManualTime()->Iterations(3);
 BENCHMARK_CAPTURE(PeakMemory, TextWindow, TextWindow)->UseManualTime()->Iterations(3);

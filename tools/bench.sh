@@ -12,6 +12,7 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 status=0
 for program in build-bench/bench/bench_*; do
+    [ -f "$program" ] && [ -x "$program" ] || continue
     echo "== ${program##*/}"
     "$program" "$@" || status=1
 done

@@ -108,26 +108,30 @@ constexpr std::array<std::array<char, 4>, 256> HexFields = [] {
     return fields;
 }();
 
-// Text in the file's character set through one encoder for the whole file. A text is encoded
-// whole. While the encoder has met no character without a form in the character set, its
-// output is right as it stands. Once it has (it then writes its own mark, or for some
-// characters nothing at all, and stays marked as having met one), a text is kept only when it
-// reads back unchanged; otherwise it is encoded character by character, "?" standing for each
-// character that has no form.
+// Text in the file's character set through one encoder for the whole file. While the encoder
+// has met no character without a form in the character set, what it writes is right as it
+// stands. Once it has met one (it then writes its own mark, or for some characters nothing at
+// all, and stays marked as having met one), a text is kept only when it reads back unchanged;
+// otherwise it is encoded character by character, "?" standing for each that has no form.
 class AnsiEncoder {
 public:
-    QByteArray encode(QStringView text) {
-        if (!encoder_.isValid())
-            return eachCharacter(text);
-        const bool clean = !encoder_.hasError();
-        QByteArray encoded = encoder_.encode(text);
-        if ((clean && !encoder_.hasError()) || QString(decoder_.decode(encoded)) == text)
-            return encoded;
-        return eachCharacter(text);
+    qsizetype mostBytes(QStringView text) const {
+        return encoder_.isValid() ? encoder_.requiredSpace(text.size()) : 0;
     }
-
-private:
-    QByteArray eachCharacter(QStringView text) {
+    // Writes text at out, which has room for mostBytes(text), and gives the end of what it
+    // wrote; nullptr when the encoder has met a character without a form, now or before.
+    char* encodeClean(QStringView text, char* out) {
+        if (!encoder_.isValid() || encoder_.hasError())
+            return nullptr;
+        char* end = encoder_.appendToBuffer(out, text);
+        return encoder_.hasError() ? nullptr : end;
+    }
+    QByteArray encodeMarked(QStringView text) {
+        if (encoder_.isValid()) {
+            QByteArray encoded = encoder_.encode(text);
+            if (QString(decoder_.decode(encoded)) == text)
+                return encoded;
+        }
         QByteArray bytes;
         for (qsizetype i = 0; i < text.size();) {
             const QStringView one = text.sliced(i, isPairAt(text, i) ? 2 : 1);
@@ -139,6 +143,7 @@ private:
         return bytes;
     }
 
+private:
     QStringEncoder encoder_{"GBK", QStringConverter::Flag::Stateless};
     QStringDecoder decoder_{"GBK", QStringConverter::Flag::Stateless};
 };
@@ -158,11 +163,8 @@ public:
         return *this;
     }
     FileText& text(QStringView text) {
-        if (!appendAscii(text)) {
-            const QByteArray encoded = encoder_.encode(text);
-            std::memcpy(room(encoded.size()), encoded.constData(),
-                        static_cast<size_t>(encoded.size()));
-        }
+        if (!appendAscii(text))
+            appendEncoded(text);
         return *this;
     }
     FileText& number(int value) { return ascii(std::to_string(value)); }
@@ -246,6 +248,8 @@ private:
         data_ = bytes_.data();
         capacity_ = bytes_.size();
     }
+    // Kept apart from text(), so that the ASCII path stays small enough to be inlined.
+    void appendEncoded(QStringView text);
     bool appendAscii(QStringView text) {
         char* at = room(text.size());
         for (const QChar c : text) {
@@ -265,6 +269,18 @@ private:
     qsizetype lineStart_ = 0;
     AnsiEncoder encoder_;
 };
+
+void FileText::appendEncoded(QStringView text) {
+    const qsizetype most = encoder_.mostBytes(text);
+    char* at = room(most);
+    if (const char* end = encoder_.encodeClean(text, at)) {
+        used_ -= most - (end - at);
+        return;
+    }
+    used_ -= most;
+    const QByteArray marked = encoder_.encodeMarked(text);
+    std::memcpy(room(marked.size()), marked.constData(), static_cast<size_t>(marked.size()));
+}
 
 // A file name cannot be allowed to break the title line apart.
 QString printableTitle(QString title) {

@@ -447,8 +447,12 @@ TEST(WriterEncoding, WhatTheFileCannotHoldBecomesAQuestionMark) {
     EXPECT_EQ(bytes.count('\n'), 91 + 4);
 
     // An emoji in a channel name is one place of the name's field: the columns after it stay.
+    // Text after a character without a form (the title's snowman) is still written whole.
     fixture.rows[0][channels::ChannelColumn::ChannelName] = "😀灯";
+    fixture.info.deviceName = "摇头灯";
     const QByteArray named = BuildFixtureFile(fixture, stores).bytes;
     EXPECT_TRUE(named.contains(QByteArray("1   \"?") + QByteArray::fromHex("b5c6") + "\"" +
                                QByteArray(14, ' ') + "255  255  0    \r\n"));
+    EXPECT_TRUE(named.contains(QByteArray("DEVICE  ") + QByteArray::fromHex("d2a1cdb7b5c6") +
+                               QByteArray(33, ' ') + "4 DMX Channels\r\n"));
 }
