@@ -85,7 +85,7 @@ int anyDmxValue(QStringView cellText) {
     return static_cast<int>(value);
 }
 
-// -1 for a cell that holds no such value.
+// The DMX value a cell holds, -1 when it holds none.
 inline int dmxValue(QStringView cellText) {
     if (const int plain = plainNumber(cellText); plain >= 0)
         return plain <= 255 ? plain : -1;
