@@ -174,12 +174,12 @@ public:
             std::memset(room(count), ' ', static_cast<size_t>(count));
         return *this;
     }
-    // The pieces, read as one text, set at the left of a field of width characters.
-    FileText& field(std::initializer_list<QStringView> pieces, int width) {
+    // The texts, read as one, set at the left of a field of width characters.
+    FileText& field(std::initializer_list<QStringView> texts, int width) {
         int left = width;
-        for (const QStringView piece : pieces) {
-            const Cut cut = cutAt(piece, left);
-            text(piece.first(cut.units));
+        for (const QStringView part : texts) {
+            const Cut cut = cutAt(part, left);
+            text(part.first(cut.units));
             left -= cut.characters;
         }
         return blanks(left);
