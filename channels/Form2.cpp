@@ -90,8 +90,7 @@ QStringList Form2::layOutGrid() {
     }
     grid.setRows(count + 1);
 
-    // Each column takes its own alignment at once: centring every column first would restyle
-    // every cell of the left-aligned ones twice on each activation.
+    // Centred columns; a left-aligned column keeps its header centred.
     grid.setRow(0);
     for (int col = 0; col < ChannelColumnCount; ++col) {
         const bool left = ChannelGridColumns[col].cellAlignment & Qt::AlignLeft;
@@ -107,20 +106,26 @@ QStringList Form2::layOutGrid() {
         grid.setColWidth(col, ChannelGridColumns[col].widthTwips);
     }
     grid.setRowHeight(-1, ChannelGridRowHeightTwips);
-
-    // The numbering reads the number cells alone: every cell of 512 rows, read on each
-    // activation, would cost more than all the rest of the layout.
-    ChannelRows rows(static_cast<std::size_t>(count));
-    for (int row = 1; row <= count; ++row) {
-        rows[static_cast<std::size_t>(row - 1)][ChannelColumn::ChannelNumber] =
-            grid.TextMatrix(row, ColumnIndex(ChannelColumn::ChannelNumber));
-    }
-    NumberEmptyChannelCells(rows);
-    for (int row = 1; row <= count; ++row) {
-        grid.setTextMatrix(row, ColumnIndex(ChannelColumn::ChannelNumber),
-                           rows[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber]);
-    }
+    numberEmptyRows(count);
     return announcements;
+}
+
+// Only the number cells take part, so only they are read, and only the empty ones written.
+void Form2::numberEmptyRows(int count) {
+    const int numberColumn = ColumnIndex(ChannelColumn::ChannelNumber);
+    ChannelRows numbers(static_cast<size_t>(count));
+    for (int row = 1; row <= count; ++row) {
+        numbers[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber] =
+            MSFlexGrid1->TextMatrix(row, numberColumn);
+    }
+    const ChannelRows before = numbers;
+    NumberEmptyChannelCells(numbers);
+    for (int row = 1; row <= count; ++row) {
+        const QString& number = numbers[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber];
+        if (number != before[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber]) {
+            MSFlexGrid1->setTextMatrix(row, numberColumn, number);
+        }
+    }
 }
 
 void Form2::MSFlexGrid1_Click() {

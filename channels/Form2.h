@@ -47,6 +47,8 @@ public:
 
 private:
     QStringList layOutGrid();
+    // Numbers the empty channel-number cells of grid rows 1 to count with unused numbers.
+    void numberEmptyRows(int count);
     // Grid rows 1 to last.
     ChannelRows gridRows(int last) const;
 };

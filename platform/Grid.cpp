@@ -235,31 +235,34 @@ void Grid::setRowHeight(int row, int twips) {
     QTableWidget::setRowHeight(row, toPixels(twips));
 }
 
+// Only the cells whose alignment changes are restyled: a page that lays its grid out again on
+// every activation then touches a few cells, not every row.
 void Grid::setColAlignment(int col, Alignment alignment) {
     if (col < 0 || col >= columnCount()) {
         return;
     }
     colAlignment_.resize(static_cast<size_t>(columnCount()), Alignment::Left);
-    const bool changed = colAlignment_[static_cast<size_t>(col)] != alignment;
+    const bool columnChanges = colAlignment_[static_cast<size_t>(col)] != alignment;
     colAlignment_[static_cast<size_t>(col)] = alignment;
-    std::vector<int> overridden;
+    std::vector<int> ownAlignmentDropped;
     for (auto it = cellAlignment_.begin(); it != cellAlignment_.end();) {
-        if (it->first.second == col) {
-            overridden.push_back(it->first.first);
-            it = cellAlignment_.erase(it);
-        } else {
+        if (it->first.second != col) {
             ++it;
+            continue;
         }
+        if (it->second != alignment) {
+            ownAlignmentDropped.push_back(it->first.first);
+        }
+        it = cellAlignment_.erase(it);
     }
     const StyleInBulk bulk(*this);
-    if (!changed) {
-        // Only the cells that had their own alignment take the column's.
-        for (const int row : overridden) {
-            restyle(row, col);
+    if (columnChanges) {
+        for (int r = 0; r < rowCount(); ++r) {
+            restyle(r, col);
         }
         return;
     }
-    for (int r = 0; r < rowCount(); ++r) {
+    for (const int r : ownAlignmentDropped) {
         restyle(r, col);
     }
 }

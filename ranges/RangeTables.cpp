@@ -144,7 +144,11 @@ BoundCheck CheckFromBound(const QString& text) {
 }
 
 BoundCheck CheckToBound(const QString& text, const QString& fromText) {
-    return CheckBound(text, ParseNumber(fromText).value_or(LowestValue), fromText, fromText);
+    // Whatever the from box holds, no bound lies below the lowest DMX value: a from text far below
+    // it would otherwise let a to value through that is no whole number the table can hold.
+    const double lowest =
+        std::max<double>(ParseNumber(fromText).value_or(LowestValue), LowestValue);
+    return CheckBound(text, lowest, fromText, fromText);
 }
 
 } // namespace ranges

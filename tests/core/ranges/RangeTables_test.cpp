@@ -45,6 +45,10 @@ TEST(BoundBoxes, RefuseWithTheirMessagesOrGiveTheWholeNumber) {
         {"20", "50", refused("请输入正确数值范围：从 50 至 255...", "50")},
         {"60.7", "50", refused(BoundNotWholeMessage, "60")},
         {"0", "", accepted(0)},
+        // A from text below 0 does not open the to box below 0 either.
+        {"-3000000000", "-5000000000",
+         refused("请输入正确数值范围：从 -5000000000 至 255...", "-5000000000")},
+        {"-2.5", "-5", refused("请输入正确数值范围：从 -5 至 255...", "-5")},
     };
     for (const BoundCase& c : cases) {
         SCOPED_TRACE(testing::Message()

@@ -110,6 +110,37 @@ TEST_F(ControlsTest, GridKeepsCellsByPositionAcrossResizeInsertRemoveAndClear) {
     EXPECT_EQ(g.TextMatrix(1, 2), "");
 }
 
+TEST_F(ControlsTest, ColumnAlignmentOverridesTheCellsOwnEvenWhenTheColumnKeepsIt) {
+    Grid& g = *window<Panel>().Grid1;
+    g.setCols(2);
+    g.setRows(3);
+    g.setTextMatrix(1, 1, "a"); // a cell is made when first written
+    g.setTextMatrix(2, 1, "b");
+    const auto alignmentOf = [&g](int row) {
+        return Qt::Alignment(g.item(row, 1)->textAlignment());
+    };
+    g.setColAlignment(1, Alignment::Left);
+    g.setRow(2);
+    g.setCol(1);
+    g.setCellAlignment(Alignment::Right);
+    EXPECT_TRUE(alignmentOf(2) & Qt::AlignRight);
+
+    g.setColAlignment(1, Alignment::Left);
+    EXPECT_TRUE(alignmentOf(2) & Qt::AlignLeft);
+    EXPECT_TRUE(alignmentOf(1) & Qt::AlignLeft);
+    g.setColAlignment(1, Alignment::Center);
+    EXPECT_TRUE(alignmentOf(1) & Qt::AlignHCenter);
+    EXPECT_TRUE(alignmentOf(2) & Qt::AlignHCenter);
+}
+
+TEST_F(ControlsTest, PictureBoxShowsTheEmbeddedPictureItNames) {
+    auto* picture = new PictureBox(&window<Panel>(), "Picture1");
+    picture->setPicture(":/images/splash.png");
+    EXPECT_EQ(picture->pixmap().size(), QSize(400, 240));
+    picture->setPicture(":/images/logo.png");
+    EXPECT_EQ(picture->pixmap().size(), QSize(100, 48));
+}
+
 TEST_F(ControlsTest, GridClickOnAFixedRowLeavesTheCurrentRow) {
     Panel& p = window<Panel>();
     Grid& g = *p.Grid1;
