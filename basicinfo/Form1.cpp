@@ -3,6 +3,7 @@
 #include "channels/Form2.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "platform/Desktop.h"
@@ -145,37 +146,21 @@ void Form1::wireRules() {
 // The control under the pointer takes the hover colour; a frame gives its controls back their
 // resting colours.
 void Form1::wireHover() {
-    for (TextBox* box : textBoxes()) {
-        box->MouseMove = [box](int, int, float, float) { box->setBackColor(colors::HoverText); };
-    }
-    for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
-        option->MouseMove = [option](int, int, float, float) {
-            option->setBackColor(colors::Hover);
-        };
-    }
-    Command2->MouseMove = [this](int, int, float, float) { Command2->setBackColor(colors::Hover); };
-    Command3->MouseMove = [this](int, int, float, float) { Command3->setBackColor(colors::Hover); };
+    common::lightUnderPointer(textBoxes());
+    common::lightUnderPointer({Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]});
+    common::lightUnderPointer({Command2, Command3});
     Command3->MouseDown = [this](int, int, float, float) { Command3->setBackColor(colors::Hover); };
     Command3->MouseUp = [this](int, int, float, float) {
         Command3->setBackColor(colors::ButtonRest);
     };
     Frame1->MouseMove = [this](int, int, float, float) {
-        for (TextBox* box : {Text6, Text7, Text8}) {
-            box->setBackColor(colors::TextRest);
-        }
+        common::putToRest({Text6, Text7, Text8});
     };
     Frame2->MouseMove = [this](int, int, float, float) {
-        Text9->setBackColor(colors::TextRest);
-        Text10->setBackColor(colors::TextRest);
-        for (OptionButton* option : Option2) {
-            option->setBackColor(platform::systemButtonFace());
-        }
+        common::putToRest({Text9, Text10});
+        common::putToRest(Option2);
     };
-    Frame3->MouseMove = [this](int, int, float, float) {
-        for (OptionButton* option : Option1) {
-            option->setBackColor(platform::systemButtonFace());
-        }
-    };
+    Frame3->MouseMove = [this](int, int, float, float) { common::putToRest(Option1); };
 }
 
 std::array<TextBox*, 8> Form1::textBoxes() const {
@@ -514,15 +499,10 @@ void Form1::Option2_Click(int) {
 // ---- hover feedback ----
 
 void Form1::Form_MouseMove(int, int, float, float) {
-    Command2->setBackColor(colors::ButtonRest);
-    Command3->setBackColor(colors::ButtonRest);
+    common::putToRest({Command2, Command3});
     Label15->setForeColor(colors::LinkRest);
-    for (TextBox* box : textBoxes()) {
-        box->setBackColor(colors::TextRest);
-    }
-    for (OptionButton* option : {Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]}) {
-        option->setBackColor(platform::systemButtonFace());
-    }
+    common::putToRest(textBoxes());
+    common::putToRest({Option2[0], Option2[1], Option1[0], Option1[1], Option1[2]});
 }
 
 } // namespace basicinfo

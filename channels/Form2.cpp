@@ -7,6 +7,7 @@
 #include "channels/Vocabulary.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "platform/Desktop.h"
@@ -55,11 +56,7 @@ Form2::Form2() : Form(QString::fromLatin1(Name)) {
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
-    for (CommandButton* button : {Command1, Command2, Command3}) {
-        button->MouseMove = [button](int, int, float, float) {
-            button->setBackColor(common::colors::Hover);
-        };
-    }
+    common::lightUnderPointer({Command1, Command2, Command3});
 }
 
 void Form2::Form_Load() {
@@ -182,9 +179,7 @@ void Form2::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
 }
 
 void Form2::Form_MouseMove(int, int, float, float) {
-    for (CommandButton* button : {Command1, Command2, Command3}) {
-        button->setBackColor(common::colors::ButtonRest);
-    }
+    common::putToRest({Command1, Command2, Command3});
     Label4->setForeColor(common::colors::LinkRest);
 }
 

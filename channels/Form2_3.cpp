@@ -5,6 +5,7 @@
 #include "channels/Form2_2.h"
 #include "channels/Vocabulary.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "platform/Desktop.h"
@@ -78,9 +79,6 @@ void Form2_3::wireRules() {
     Combo5->Click = [this] { Combo5_Click(); };
     for (int i = 0; i < 2; ++i) {
         Option1[i]->Click = [this, i] { Option1_Click(i); };
-        Option1[i]->MouseMove = [this, i](int, int, float, float) {
-            Option1[i]->setBackColor(common::colors::Hover);
-        };
     }
     Text1->Change = [this] { Text1_Change(); };
     Text2->Change = [this] { Text2_Change(); };
@@ -97,21 +95,14 @@ void Form2_3::wireRules() {
     Text4->Validate = [this](bool& cancel) { Text4_Validate(cancel); };
     Text5->Validate = [this](bool& cancel) { Text5_Validate(cancel); };
     Text6->Validate = [this](bool& cancel) { Text6_Validate(cancel); };
-    for (TextBox* textBox : textBoxes()) {
-        textBox->MouseMove = [textBox](int, int, float, float) {
-            textBox->setBackColor(common::colors::HoverText);
-        };
-    }
+    common::lightUnderPointer(Option1);
+    common::lightUnderPointer(textBoxes());
     Timer1->Tick = [this] { Timer1_Timer(); };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
     Command4->Click = [this] { Command4_Click(); };
-    for (CommandButton* command : {Command1, Command2, Command3}) {
-        command->MouseMove = [command](int, int, float, float) {
-            command->setBackColor(common::colors::Hover);
-        };
-    }
+    common::lightUnderPointer({Command1, Command2, Command3});
 }
 
 std::array<TextBox*, 6> Form2_3::textBoxes() const {
@@ -427,15 +418,9 @@ void Form2_3::Command4_Click() {
 }
 
 void Form2_3::Form_MouseMove(int, int, float, float) {
-    for (CommandButton* command : {Command1, Command2, Command3}) {
-        command->setBackColor(common::colors::ButtonRest);
-    }
-    for (TextBox* textBox : textBoxes()) {
-        textBox->setBackColor(common::colors::TextRest);
-    }
-    for (platform::OptionButton* option : Option1) {
-        option->setBackColor(platform::systemButtonFace());
-    }
+    common::putToRest({Command1, Command2, Command3});
+    common::putToRest(textBoxes());
+    common::putToRest(Option1);
 }
 
 } // namespace channels

@@ -2,6 +2,7 @@
 
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Public.h"
 #include "macros/Form3_3_1.h"
 #include "macros/Form3_3_2.h"
@@ -41,11 +42,7 @@ void Form3_3::wireRules() {
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
     Command4->Click = [this] { Command4_Click(); };
-    for (CommandButton* command : {Command1, Command2, Command3, Command4}) {
-        command->MouseMove = [command](int, int, float, float) {
-            command->setBackColor(common::colors::Hover);
-        };
-    }
+    common::lightUnderPointer({Command1, Command2, Command3, Command4});
     Label3->MouseMove = [this](int, int, float, float) { restButtons(); };
     List1->MouseMove = [this](int, int, float, float) { restButtons(); };
 }
@@ -136,9 +133,7 @@ void Form3_3::enableEditAndDelete(bool enabled) {
 }
 
 void Form3_3::restButtons() {
-    for (CommandButton* command : {Command1, Command2, Command3, Command4}) {
-        command->setBackColor(common::colors::ButtonRest);
-    }
+    common::putToRest({Command1, Command2, Command3, Command4});
 }
 
 } // namespace macros

@@ -3,6 +3,7 @@
 #include "channels/Form2.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "macros/Form3_3.h"
@@ -42,12 +43,8 @@ void Form3_3_1::wireRules() {
     Text1->Change = [this] { Text1_Change(); };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
-    for (CommandButton* command : {Command1, Command2}) {
-        command->MouseMove = [command](int, int, float, float) {
-            command->setBackColor(colors::Hover);
-        };
-    }
-    Text1->MouseMove = [this](int, int, float, float) { Text1->setBackColor(colors::HoverText); };
+    common::lightUnderPointer({Command1, Command2});
+    common::lightUnderPointer({Text1});
     List1->MouseMove = [this](int, int, float, float) { restControls(); };
     Label3->MouseMove = [this](int, int, float, float) { Text1->setBackColor(colors::TextRest); };
 }
@@ -123,9 +120,8 @@ QStringList Form3_3_1::chosenChannelNumbers() const {
 }
 
 void Form3_3_1::restControls() {
-    Command1->setBackColor(colors::ButtonRest);
-    Command2->setBackColor(colors::ButtonRest);
-    Text1->setBackColor(colors::TextRest);
+    common::putToRest({Command1, Command2});
+    common::putToRest({Text1});
 }
 
 } // namespace macros

@@ -3,6 +3,7 @@
 #include "channels/Form2.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Public.h"
 #include "macros/Form3_3.h"
 #include "macros/Form3_3_1.h"
@@ -85,26 +86,16 @@ void Form3_3_2::wireRules() {
 }
 
 void Form3_3_2::wireHover() {
-    for (platform::CommandButton* command : {Command2, Command3}) {
-        command->MouseMove = [command](int, int, float, float) {
-            command->setBackColor(colors::Hover);
-        };
-    }
-    for (platform::OptionButton* option : Option1) {
-        option->MouseMove = [option](int, int, float, float) {
-            option->setBackColor(colors::Hover);
-        };
-    }
-    Text1->MouseMove = [this](int, int, float, float) { Text1->setBackColor(colors::HoverText); };
+    common::lightUnderPointer({Command2, Command3});
+    common::lightUnderPointer(Option1);
+    common::lightUnderPointer({Text1});
     Label3->MouseMove = [this](int, int, float, float) {
         restControls();
         Label1->setForeColor(colors::LinkRest);
     };
     Frame1->MouseMove = [this](int, int, float, float) {
         restControls();
-        for (platform::OptionButton* option : Option1) {
-            option->setBackColor(platform::systemButtonFace());
-        }
+        common::putToRest(Option1);
     };
 }
 
@@ -331,9 +322,8 @@ void Form3_3_2::closeEditing() {
 }
 
 void Form3_3_2::restControls() {
-    Text1->setBackColor(colors::TextRest);
-    Command2->setBackColor(colors::ButtonRest);
-    Command3->setBackColor(colors::ButtonRest);
+    common::putToRest({Text1});
+    common::putToRest({Command2, Command3});
 }
 
 } // namespace macros

@@ -158,7 +158,7 @@ void Form3_2::Form_QueryUnload(bool&, platform::UnloadMode) {
 }
 
 void Form3_2::Form_MouseMove(int, int, float, float) {
-    common::restButtons({Command1, Command2, Command3, Command4});
+    common::putToRest({Command1, Command2, Command3, Command4});
 }
 
 } // namespace palettes

@@ -126,7 +126,7 @@ void Form3_2_1::Form_QueryUnload(bool&, platform::UnloadMode) {
 }
 
 void Form3_2_1::Form_MouseMove(int, int, float, float) {
-    common::restButtons({Command1, Command2, Command3});
+    common::putToRest({Command1, Command2, Command3});
 }
 
 } // namespace palettes

@@ -611,7 +611,7 @@ void Form3_2_2::Form_QueryUnload(bool&, platform::UnloadMode) {
 }
 
 void Form3_2_2::Form_MouseMove(int, int, float, float) {
-    common::restButtons({Command2, Command3, Command4, Command5});
+    common::putToRest({Command2, Command3, Command4, Command5});
     Label1->setForeColor(colors::LinkRest);
 }
 

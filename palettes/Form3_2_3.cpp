@@ -56,7 +56,7 @@ void Form3_2_3::Command1_Click() {
 }
 
 void Form3_2_3::Form_MouseMove(int, int, float, float) {
-    common::restButtons({Command1});
+    common::putToRest({Command1});
 }
 
 } // namespace palettes

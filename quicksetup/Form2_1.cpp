@@ -4,6 +4,7 @@
 #include "channels/Form2.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "platform/Desktop.h"
@@ -109,26 +110,18 @@ void Form2_1::wireRules() {
                 Box_Validate(attribute, cancel);
             };
         }
-        textBox->MouseMove = [textBox](int, int, float, float) {
-            textBox->setBackColor(common::colors::HoverText);
-        };
     }
     box(StandardAttribute::PanFine)->GotFocus = [this] { Text19_GotFocus(); };
     box(StandardAttribute::TiltFine)->GotFocus = [this] { Text20_GotFocus(); };
     for (int i = 0; i < 2; ++i) {
         Option1[i]->Click = [this, i] { Option1_Click(i); };
-        Option1[i]->MouseMove = [this, i](int, int, float, float) {
-            Option1[i]->setBackColor(common::colors::Hover);
-        };
     }
+    common::lightUnderPointer(Option1);
+    common::lightUnderPointer(Boxes);
     Frame1->MouseMove = [this](int, int, float, float) { Frame1_MouseMove(); };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
-    for (platform::CommandButton* command : {Command1, Command2}) {
-        command->MouseMove = [command](int, int, float, float) {
-            command->setBackColor(common::colors::Hover);
-        };
-    }
+    common::lightUnderPointer({Command1, Command2});
 }
 
 void Form2_1::Form_Load() {
@@ -254,19 +247,13 @@ void Form2_1::Command2_Click() {
 }
 
 void Form2_1::Frame1_MouseMove() {
-    for (platform::OptionButton* option : Option1) {
-        option->setBackColor(platform::systemButtonFace());
-    }
+    common::putToRest(Option1);
 }
 
 void Form2_1::Form_MouseMove(int, int, float, float) {
-    for (platform::CommandButton* command : {Command1, Command2}) {
-        command->setBackColor(common::colors::ButtonRest);
-    }
+    common::putToRest({Command1, Command2});
     Label26->setForeColor(common::colors::LinkRest);
-    for (TextBox* textBox : Boxes) {
-        textBox->setBackColor(common::colors::TextRest);
-    }
+    common::putToRest(Boxes);
     Frame1_MouseMove();
 }
 

@@ -4,6 +4,7 @@
 #include "channels/Form2.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "platform/Desktop.h"
@@ -121,12 +122,8 @@ void Form3_1::wireRules() {
 }
 
 void Form3_1::wireHover() {
-    for (CommandButton* button : {Command1, Command2, Command4, Command5, Command6}) {
-        button->MouseMove = [button](int, int, float, float) {
-            button->setBackColor(colors::Hover);
-        };
-    }
-    Text1->MouseMove = [this](int, int, float, float) { Text1->setBackColor(colors::HoverText); };
+    common::lightUnderPointer({Command1, Command2, Command4, Command5, Command6});
+    common::lightUnderPointer({Text1});
 }
 
 // ---- loading and closing ----
@@ -357,11 +354,9 @@ void Form3_1::Form_MouseMove(int, int, float, float) {
     if (m_mode != EditMode::Clear) {
         Command2->setBackColor(colors::ButtonRest);
     }
-    for (CommandButton* button : {Command4, Command5, Command6}) {
-        button->setBackColor(colors::ButtonRest);
-    }
+    common::putToRest({Command4, Command5, Command6});
     Label1->setForeColor(colors::LinkRest);
-    Text1->setBackColor(colors::TextRest);
+    common::putToRest({Text1});
 }
 
 } // namespace ranges
