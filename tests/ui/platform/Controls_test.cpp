@@ -17,19 +17,15 @@ public:
         Frame1->Move(0, 0, 3000, 3000);
         Command1 = new CommandButton(Frame1, "Command1");
         Command1->Move(300, 300, 1200, 450);
-        Combo1 = new ComboBox(this, "Combo1");
         Grid1 = new Grid(this, "Grid1");
         Grid1->Move(3300, 0, 3000, 3000);
-        Combo1->Click = [this] { ++comboClicks; };
         Frame1->MouseMove = [this](int, int, float, float) { reached << "Frame1"; };
         Command1->MouseMove = [this](int, int, float, float) { reached << "Command1"; };
     }
     void Form_MouseMove(int, int, float, float) override { reached << "Form"; }
     Frame* Frame1;
     CommandButton* Command1;
-    ComboBox* Combo1;
     Grid* Grid1;
-    int comboClicks = 0;
     QStringList reached;
 };
 
@@ -40,16 +36,6 @@ protected:
         windows().add<Panel>();
     }
 };
-
-TEST_F(ControlsTest, ACombosSelectionStaysOnItsItemWhenAnItemGoesBeforeIt) {
-    Panel& p = window<Panel>();
-    p.Combo1->AddItem("镜片");
-    p.Combo1->AddItem("摇头");
-    p.Combo1->setListIndex(1);
-    p.Combo1->AddItem("first", 0);
-    EXPECT_EQ(p.Combo1->Text(), "摇头");
-    EXPECT_EQ(p.comboClicks, 1);
-}
 
 TEST_F(ControlsTest, GridKeepsCellsByPositionAndItsCurrentRowOnAFixedRowClick) {
     Panel& p = window<Panel>();
@@ -86,18 +72,6 @@ TEST_F(ControlsTest, AMoveReachesOnlyTheControlUnderThePointer) {
         QApplication::sendEvent(widget, &move);
     }
     EXPECT_EQ(p.reached.join(' '), "Command1 Frame1 Form");
-}
-
-TEST_F(ControlsTest, SaveDialogAsksOnlyWhatItsFlagsAskFor) {
-    CommonDialog dialog(nullptr, "CommonDialog1");
-    desktop.answerDialog(testsupport::ScriptedDesktop::Cancelled{});
-    EXPECT_FALSE(dialog.ShowSave());
-    desktop.answerDialog(testsupport::ScriptedDesktop::Cancelled{});
-    dialog.Flags = CommonDialog::OverwritePrompt | CommonDialog::CreatePrompt;
-    EXPECT_FALSE(dialog.ShowSave());
-    ASSERT_EQ(desktop.saveDialogs.size(), 2u);
-    EXPECT_FALSE(desktop.saveDialogs[0].overwritePrompt || desktop.saveDialogs[0].createPrompt);
-    EXPECT_TRUE(desktop.saveDialogs[1].overwritePrompt && desktop.saveDialogs[1].createPrompt);
 }
 
 } // namespace

@@ -121,10 +121,10 @@ protected:
         EXPECT_EQ(platform::GetSetting("TavoK36Edit", "SaveDir", "Dir"), "elsewhere");
         EXPECT_TRUE(Public().DataChanged);
         EXPECT_TRUE(desktop.problems.empty());
-        // The dialog offers fixture files and asks before replacing one.
+        // The dialog offers fixture files and asks before replacing or creating one.
         const platform::SaveDialogRequest& dialog = desktop.saveDialogs.back();
         EXPECT_EQ(dialog.filter + " " + dialog.defaultExt, "K36灯库文件 (*.K36)|*.K36 K36");
-        EXPECT_TRUE(dialog.overwritePrompt);
+        EXPECT_TRUE(dialog.overwritePrompt && dialog.createPrompt);
     }
 
     QTemporaryDir settingsDir;
