@@ -169,7 +169,7 @@ TEST_F(SaveFailure, AValueTheFileCannotHoldTouchesNoFile) {
 
 // No scenario can fill a store or open a file yet: a fixture's stores and file name go with New,
 // the stores also with the main menu.
-TEST_F(EditorTest, NewAndTheMainMenuEmptyTheStores) {
+TEST_F(EditorTest, NewForgetsTheStoresAndTheFileAndTheMainMenuTheStores) {
     auto& page = platform::window<shell::Form3>();
     page.Show();
     Public().Stores.rangeTables.append({qint32(1)});
