@@ -7,6 +7,7 @@
 #include "common/Public.h"
 #include "platform/Desktop.h"
 #include "platform/Layout.h"
+#include "quicksetup/Form2_1.h"
 #include "shell/Form0.h"
 
 namespace basicinfo {
@@ -126,7 +127,7 @@ void Form1::wireRules() {
     Text9->Change = [this] { Text9_Change(); };
     Text10->Change = [this] { Text10_Change(); };
     for (TextBox* box : {Text5, Text6, Text7, Text8, Text9, Text10}) {
-        box->KeyPress = [this](int& KeyAscii) { NumberBox_KeyPress(KeyAscii); };
+        box->KeyPress = common::DigitKeysOnly;
     }
     for (TextBox* box : textBoxes()) {
         box->GotFocus = [this, box] { TextBox_GotFocus(box); };
@@ -179,12 +180,6 @@ void Form1::wireHover() {
 
 std::array<TextBox*, 8> Form1::textBoxes() const {
     return {Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10};
-}
-
-void Form1::NumberBox_KeyPress(int& KeyAscii) {
-    if (KeyAscii != 8 && (KeyAscii < '0' || KeyAscii > '9')) {
-        KeyAscii = 0;
-    }
 }
 
 void Form1::TextBox_GotFocus(TextBox* box) {
@@ -300,8 +295,9 @@ void Form1::showColorMixWarning() {
         return;
     }
     platform::msgBox(ColorMixWarningText(channelList), MsgButtons::OkOnly, MsgIcon::Exclamation);
-    // QUICKSETUP-WIRING: the quick channel setup opens here over the channel page, with the
-    // focus in its Color Mix 1 box.
+    quicksetup::Form2_1& quickSetup = platform::window<quicksetup::Form2_1>();
+    quickSetup.Show();
+    quickSetup.focusColorMix1();
 }
 
 void Form1::Command2_Click() {
@@ -339,11 +335,7 @@ void Form1::Text3_Change() {
     if (trimToLength(Text3)) {
         return;
     }
-    const QString text = Text3->Text();
-    if (!text.isEmpty() && !common::IsAsciiText(text)) {
-        Text3->setText(text.left(text.size() - 1));
-        Text3->setSelStart(static_cast<int>(Text3->Text().size()));
-    }
+    common::DropRefusedLastCharacter(Text3, common::IsQuoteFreeText);
     common::Public().DataChanged = true;
 }
 
@@ -357,11 +349,7 @@ void Form1::Text4_Change() {
     if (trimToLength(Text4)) {
         return;
     }
-    const QString text = Text4->Text();
-    if (!text.isEmpty() && !common::IsNameText(text)) {
-        Text4->setText(text.left(text.size() - 1));
-        Text4->setSelStart(static_cast<int>(Text4->Text().size()));
-    }
+    common::DropRefusedLastCharacter(Text4, common::IsNameText);
     common::Public().DataChanged = true;
 }
 

@@ -32,8 +32,6 @@ public:
     void Command2_Click();
     void Command3_Click();
 
-    // Any key typed into Text5 to Text10.
-    void NumberBox_KeyPress(int& KeyAscii);
     // Text3 to Text10 getting the focus.
     void TextBox_GotFocus(platform::TextBox* box);
     void Text3_Change();

@@ -4,6 +4,7 @@
 #include "channels/Vocabulary.h"
 
 #include <limits>
+#include <set>
 #include <utility>
 
 namespace channels {
@@ -227,14 +228,17 @@ MissingField(const ChannelFields& fields, const ChannelRows& rows, EditedChannel
     return std::nullopt;
 }
 
-// Empties every fine part of a 16-bit channel and announces each. OK and delete word the
-// announcement differently only in the two phrases before and after the edited channel's number.
+// Empties every fine part of a 16-bit channel but the spared rows and announces each. OK and
+// delete word the announcement differently only in the two phrases before and after the edited
+// channel's number.
 QStringList ReleaseFineParts(ChannelRows& rows, int editChannel, QString editName,
-                             const QString& before, const QString& after) {
+                             const QString& before, const QString& after,
+                             const std::set<std::size_t>& spared = {}) {
     QStringList announcements;
     const QString channel = QString::number(editChannel);
-    for (ChannelRow& row : rows) {
-        if (!IsFinePartOf(row, editChannel)) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ChannelRow& row = rows[i];
+        if (spared.count(i) != 0 || !IsFinePartOf(row, editChannel)) {
             continue;
         }
         announcements << QStringLiteral("该16bit通道由通道 ") + channel + QStringLiteral(" [") +
@@ -244,6 +248,14 @@ QStringList ReleaseFineParts(ChannelRows& rows, int editChannel, QString editNam
         ClearChannel(row);
     }
     return announcements;
+}
+
+} // namespace
+
+QStringList ReleaseFinePartsOnChange(ChannelRows& rows, int channel, const QString& name,
+                                     const std::set<std::size_t>& spared) {
+    return ReleaseFineParts(rows, channel, name, QStringLiteral("] 组成，因此，更改通道 "),
+                            QStringLiteral(" 就必须删除通道 "), spared);
 }
 
 // A coarse channel falls back to 8 bit only when it has lost its last fine part: another window
@@ -262,6 +274,8 @@ void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel,
     }
     CoarseFallback(rows[*coarse]);
 }
+
+namespace {
 
 // Deleting a channel resolves its pair: a fine part's coarse channel falls back to 8 bit, and a
 // 16-bit channel's fine parts are emptied with it, each announced. self is the deleted row's
@@ -336,9 +350,8 @@ AcceptOutcome AcceptChannel(ChannelRows& rows, EditedChannel edited, int oldCoar
     // A 16-bit channel gives up its fine part on every OK, whatever was changed; the releases
     // stand even when a check below refuses the OK.
     if (rows[*editedRow][ChannelTypeName] == CoarseWithFinePartWord) {
-        outcome.announcements = ReleaseFineParts(
-            rows, edited.channel, rows[*editedRow][ChannelName],
-            QStringLiteral("] 组成，因此，更改通道 "), QStringLiteral(" 就必须删除通道 "));
+        outcome.announcements =
+            ReleaseFinePartsOnChange(rows, edited.channel, rows[*editedRow][ChannelName]);
     }
     if (const auto missing = MissingField(fields, rows, edited)) {
         outcome.result = AcceptOutcome::Result::Refused;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstddef>
 #include <optional>
+#include <set>
 
 namespace channels {
 
@@ -149,6 +150,18 @@ struct AcceptOutcome {
 // fine part; and a coarse channel falls back to 8 bit only when no fine part is left to it.
 AcceptOutcome AcceptChannel(ChannelRows& rows, EditedChannel edited, int oldCoarseChannel,
                             const ChannelFields& fields);
+
+// ---- Keeping 16-bit pairs whole ----
+
+// Changing the 16-bit channel `channel`, named `name` until now, empties each of its fine parts
+// but the spared rows and returns the message for each, in row order.
+QStringList ReleaseFinePartsOnChange(ChannelRows& rows, int channel, const QString& name,
+                                     const std::set<std::size_t>& spared = {});
+
+// The fine part in row `leaving` (when it still stands among the rows) no longer belongs to
+// coarseChannel: the coarse channel falls back to 8 bit unless another fine part is left to it.
+void FallBackUnlessPaired(ChannelRows& rows, qlonglong coarseChannel,
+                          std::optional<std::size_t> leaving);
 
 QString DeleteQuestion(int editChannel);
 

@@ -11,6 +11,7 @@
 #include "common/Public.h"
 #include "platform/Desktop.h"
 #include "platform/Layout.h"
+#include "quicksetup/Form2_1.h"
 #include "shell/Form3.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ Form2::Form2() : Form(QString::fromLatin1(Name)) {
     MSFlexGrid1->Click = [this] { MSFlexGrid1_Click(); };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
-    // QUICKSETUP-WIRING: Command3 opens the quick channel setup, modeless, over this page.
+    Command3->Click = [this] { Command3_Click(); };
     for (CommandButton* button : {Command1, Command2, Command3}) {
         button->MouseMove = [button](int, int, float, float) {
             button->setBackColor(common::colors::Hover);
@@ -89,13 +90,12 @@ QStringList Form2::layOutGrid() {
     }
     grid.setRows(count + 1);
 
-    for (int col = 0; col < ChannelColumnCount; ++col) {
-        grid.setColAlignment(col, platform::Alignment::Center);
-    }
+    // Centred columns; a left-aligned column keeps its header centred.
     grid.setRow(0);
     for (int col = 0; col < ChannelColumnCount; ++col) {
-        if (ChannelGridColumns[col].cellAlignment & Qt::AlignLeft) {
-            grid.setColAlignment(col, platform::Alignment::Left);
+        const bool left = ChannelGridColumns[col].cellAlignment & Qt::AlignLeft;
+        grid.setColAlignment(col, left ? platform::Alignment::Left : platform::Alignment::Center);
+        if (left) {
             grid.setCol(col);
             grid.setCellAlignment(platform::Alignment::Center);
         }
@@ -106,14 +106,26 @@ QStringList Form2::layOutGrid() {
         grid.setColWidth(col, ChannelGridColumns[col].widthTwips);
     }
     grid.setRowHeight(-1, ChannelGridRowHeightTwips);
-
-    ChannelRows rows = rowsFromGrid();
-    NumberEmptyChannelCells(rows);
-    for (int row = 1; row <= count; ++row) {
-        grid.setTextMatrix(row, ColumnIndex(ChannelColumn::ChannelNumber),
-                           rows[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber]);
-    }
+    numberEmptyRows(count);
     return announcements;
+}
+
+// Only the number cells take part, so only they are read, and only the empty ones written.
+void Form2::numberEmptyRows(int count) {
+    const int numberColumn = ColumnIndex(ChannelColumn::ChannelNumber);
+    ChannelRows numbers(static_cast<size_t>(count));
+    for (int row = 1; row <= count; ++row) {
+        numbers[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber] =
+            MSFlexGrid1->TextMatrix(row, numberColumn);
+    }
+    const ChannelRows before = numbers;
+    NumberEmptyChannelCells(numbers);
+    for (int row = 1; row <= count; ++row) {
+        const QString& number = numbers[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber];
+        if (number != before[static_cast<size_t>(row - 1)][ChannelColumn::ChannelNumber]) {
+            MSFlexGrid1->setTextMatrix(row, numberColumn, number);
+        }
+    }
 }
 
 void Form2::MSFlexGrid1_Click() {
@@ -148,6 +160,19 @@ void Form2::Command2_Click() {
     writeRowsToGrid(rows);
     SetVisible(false);
     platform::window<shell::Form3>().Show();
+}
+
+void Form2::Command3_Click() {
+    platform::window<quicksetup::Form2_1>().Show();
+}
+
+// A page the user has left for the basic information or the advanced page stays hidden: showing
+// it would lay the grid out for a channel count that may be half typed on the basic information
+// page, dropping the rows beyond it.
+void Form2::comeBackFromDialog() {
+    if (Visible()) {
+        Show();
+    }
 }
 
 void Form2::Form_QueryUnload(bool& cancel, platform::UnloadMode mode) {
@@ -189,11 +214,13 @@ void Form2::clearGrid() {
 
 void Form2::writeRowsToGrid(const ChannelRows& rows) {
     const int last = std::min<int>(static_cast<int>(rows.size()), MSFlexGrid1->Rows() - 1);
+    MSFlexGrid1->setRedraw(false);
     for (int r = 1; r <= last; ++r) {
         for (int c = 0; c < ChannelColumnCount; ++c) {
             MSFlexGrid1->setTextMatrix(r, c, rows[r - 1].cells[c]);
         }
     }
+    MSFlexGrid1->setRedraw(true);
 }
 
 } // namespace channels

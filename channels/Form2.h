@@ -23,6 +23,7 @@ public:
     void MSFlexGrid1_Click();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
 
     // The channel table as rows: grid rows 1 to ChannelCount (fewer while the grid is shorter).
     ChannelRows rowsFromGrid() const;
@@ -32,6 +33,8 @@ public:
     void resizeGrid(int channelCount);
     // Empties every cell; the page renumbers and re-heads the rows on its next activation.
     void clearGrid();
+    // A dialog over the page has closed: the page comes to the front again.
+    void comeBackFromDialog();
 
     platform::Grid* MSFlexGrid1;
     platform::CommandButton* Command1;
@@ -44,6 +47,8 @@ public:
 
 private:
     QStringList layOutGrid();
+    // Numbers the empty channel-number cells of grid rows 1 to count with unused numbers.
+    void numberEmptyRows(int count);
     // Grid rows 1 to last.
     ChannelRows gridRows(int last) const;
 };

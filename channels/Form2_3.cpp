@@ -292,11 +292,7 @@ void Form2_3::Option1_Click(int) {
 }
 
 void Form2_3::Text1_Change() {
-    const QString text = Text1->Text();
-    if (!text.isEmpty() && !common::IsAsciiText(text)) {
-        Text1->setText(text.chopped(1));
-        Text1->setSelStart(static_cast<int>(Text1->Text().size()));
-    }
+    common::DropRefusedLastCharacter(Text1, common::IsQuoteFreeText);
     TianXieJianCha();
 }
 
@@ -380,14 +376,8 @@ platform::Control* Form2_3::controlOf(DialogField field) const {
     return Text1;
 }
 
-// The channel page comes to the front again. A page the user has left for the basic
-// information or the advanced page stays hidden: showing it would lay the grid out for a channel
-// count that may be half typed on the basic information page, dropping the rows beyond it.
 void Form2_3::backToChannelPage() {
-    Form2& page = platform::window<Form2>();
-    if (page.Visible()) {
-        page.Show();
-    }
+    platform::window<Form2>().comeBackFromDialog();
     platform::unload(*this);
 }
 

@@ -17,6 +17,9 @@ Banner addBanner(platform::Form& form, int widthTwips, const char* bandName, con
         platform::layOut(
             form, {{logo, logoName, {120, 90, 1500, 720}, {.picture = ":/images/logo.png"}}});
     }
+    if (!linkName) {
+        return banner;
+    }
     platform::layOut(form, {{banner.link,
                              linkName,
                              {widthTwips - 4200, 540, 4080, 300},

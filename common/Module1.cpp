@@ -1,6 +1,7 @@
 #include "common/Module1.h"
 
 #include "common/Public.h"
+#include "platform/Controls.h"
 #include "platform/Desktop.h"
 
 namespace common {
@@ -28,6 +29,17 @@ bool IsAsciiText(const QString& text) {
     return true;
 }
 
+bool IsQuoteFreeText(const QString& text) {
+    if (!IsAsciiText(text)) {
+        return false;
+    }
+    if (text.contains(u'"')) {
+        platform::msgBox(QStringLiteral("不能使用双引号（\"）"));
+        return false;
+    }
+    return true;
+}
+
 bool IsNameText(const QString& text) {
     for (const QChar ch : text) {
         const ushort code = ch.unicode();
@@ -40,6 +52,21 @@ bool IsNameText(const QString& text) {
         }
     }
     return true;
+}
+
+void DropRefusedLastCharacter(platform::TextBox* box, bool (*passes)(const QString&)) {
+    const QString text = box->Text();
+    if (!text.isEmpty() && !passes(text)) {
+        box->setText(text.chopped(1));
+        box->setSelStart(static_cast<int>(box->Text().size()));
+    }
+}
+
+void DigitKeysOnly(int& keyAscii) {
+    constexpr int Backspace = 8;
+    if (keyAscii != Backspace && (keyAscii < '0' || keyAscii > '9')) {
+        keyAscii = 0;
+    }
 }
 
 void OpenMakerSite() {

@@ -16,6 +16,9 @@ QColor systemHighlight() {
 QColor systemButtonFace() {
     return QApplication::palette().color(QPalette::Button);
 }
+QColor systemWindow() {
+    return QApplication::palette().color(QPalette::Base);
+}
 
 int mouseButtonCode(Qt::MouseButton button) {
     switch (button) {

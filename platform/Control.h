@@ -31,6 +31,7 @@ inline QColor rgb(int red, int green, int blue) {
 QColor systemWindowText();
 QColor systemHighlight();
 QColor systemButtonFace();
+QColor systemWindow(); // the background of boxes, lists and grid cells
 
 // The mouse buttons as the mouse handlers receive them: one bit each, so a move can report
 // every button held.

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -457,6 +458,14 @@ ListBox::ListBox(QWidget* parent, const QString& name, int index)
         }
         lastIndex_ = now;
         if (Click && multiSelect_ == MultiSelect::None) {
+            clickedThisPress_ = true;
+            Click();
+        }
+    });
+    // A press on the item already chosen chooses it again: Click as for any other item.
+    QObject::connect(this, &QListWidget::pressed, this, [this](const QModelIndex& at) {
+        if (Click && multiSelect_ == MultiSelect::None && !clickedThisPress_ &&
+            at.row() == currentRow()) {
             Click();
         }
     });
@@ -552,12 +561,32 @@ bool ListBox::userPick(int index) {
     if (!userFocus()) {
         return false;
     }
-    if (multiSelect_ == MultiSelect::None) {
-        setListIndex(index);
-    } else {
+    if (multiSelect_ != MultiSelect::None) {
         pickOneOfMany(index);
+    } else if (index != currentRow()) {
+        setListIndex(index);
+    } else if (Click) {
+        Click();
     }
     return true;
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    clickedThisPress_ = false;
+    ControlWidget<QListWidget>::mousePressEvent(event);
+}
+
+// A list without a chosen item keeps none when it gets the focus; only the user's pick chooses
+// one (the widget itself would make the first item current, quietly choosing it).
+void ListBox::focusInEvent(QFocusEvent* event) {
+    const int before = currentRow();
+    syncing_ = true;
+    QListWidget::focusInEvent(event);
+    if (before < 0 && currentRow() >= 0) {
+        setCurrentRow(-1);
+    }
+    syncing_ = false;
+    handleFocusIn();
 }
 
 void ListBox::pickOneOfMany(int index) {
@@ -589,7 +618,12 @@ void PictureBox::setBackColor(const QColor& color) {
 }
 
 void PictureBox::setPicture(const QString& resourcePath) {
-    setPixmap(QPixmap(resourcePath));
+    // The file's own suffix names its format. Left to find the format itself, the reader would
+    // first load every image plugin on the system, which costs the splash window a millisecond
+    // of start-up and the memory of the plugins.
+    QImageReader reader(resourcePath, QFileInfo(resourcePath).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    setPixmap(QPixmap::fromImage(reader.read()));
     setScaledContents(true);
 }
 
@@ -662,10 +696,14 @@ bool HScrollBar::userDrag(int target) {
     if (!userFocus()) {
         return false;
     }
-    const int step = target > sliderPosition() ? 1 : -1;
+    // The hand passes every position from where the thumb was to the target, whatever the
+    // program does to the value on the way (a rule may set it back).
+    const int start = sliderPosition();
+    const int step = target > start ? 1 : -1;
     setSliderDown(true);
-    while (sliderPosition() != target) {
-        setSliderPosition(sliderPosition() + step); // each position raises Scroll
+    for (int position = start; position != target;) {
+        position += step;
+        setSliderPosition(position); // each position raises Scroll
     }
     setSliderDown(false); // the value follows the thumb: Change
     return true;

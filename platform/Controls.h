@@ -175,11 +175,17 @@ public:
     bool Selected(int index) const;
     void setSelected(int index, bool selected);
     // The user clicks the item: it becomes the current item and, in a list of several choices,
-    // its choice is turned round (Simple) or made the only one (Extended); Click follows.
+    // its choice is turned round (Simple) or made the only one (Extended); Click follows, also
+    // for the item that was current already.
     bool userPick(int index);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void pickOneOfMany(int index);
+    bool clickedThisPress_ = false;
     bool syncing_ = false;
     int lastIndex_ = -1;
     MultiSelect multiSelect_ = MultiSelect::None;

@@ -49,8 +49,16 @@ void Form::setClientSize(int widthTwips, int heightTwips) {
     setFixedSize(toPixels(widthTwips), toPixels(heightTwips));
 }
 
+int Form::Height() const {
+    if (setHeight_ && setHeight_->pixels == height()) {
+        return setHeight_->twips;
+    }
+    return toTwips(height()) + FrameHeightTwips;
+}
+
 void Form::setHeight(int twips) {
     setFixedHeight(std::max(toPixels(twips - FrameHeightTwips), 0));
+    setHeight_ = SetHeight{twips, height()};
 }
 
 void Form::Show() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -62,7 +63,8 @@ public:
     // The window's outer height in twips: its client area and the frame of a fixed dialog on the
     // desktop the layouts were made for (FrameHeightTwips), whatever frame this desktop draws,
     // so that a window set to a height gets the same client area everywhere.
-    int Height() const { return toTwips(height()) + FrameHeightTwips; }
+    // A height set in twips reads back as set, though the screen shows it in whole pixels.
+    int Height() const;
     void setHeight(int twips);
     QString Tag;
 
@@ -99,6 +101,11 @@ private:
     bool focusAnnounced_ = false;
     int focusGeneration_ = 0;
     bool modal_ = false;
+    struct SetHeight {
+        int twips = 0;
+        int pixels = 0;
+    };
+    std::optional<SetHeight> setHeight_;
 };
 
 // The default instances of all windows, the activation rule and unloading.

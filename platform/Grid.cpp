@@ -1,6 +1,9 @@
 #include "platform/Grid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QSignalBlocker>
 
 namespace platform {
 Grid::Grid(QWidget* parent, const QString& name, int index)
@@ -16,8 +19,12 @@ Grid::Grid(QWidget* parent, const QString& name, int index)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     viewport()->setMouseTracking(true);
+    setTabKeyNavigation(false);
     setRowCount(2);
     setColumnCount(2);
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    viewport()->setPalette(palette);
     QObject::connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) {
         if (row >= fixedRows_) {
             setRow(row);
@@ -35,12 +42,13 @@ Grid::Grid(QWidget* parent, const QString& name, int index)
 void Grid::setRows(int rows) {
     const int before = rowCount();
     setRowCount(std::max(rows, 0));
+    const StyleInBulk bulk(*this);
     for (int r = before; r < rows; ++r) {
         if (defaultRowHeight_ > 0) {
-            setRowHeight(r, toPixels(defaultRowHeight_));
+            QTableWidget::setRowHeight(r, toPixels(defaultRowHeight_));
         }
         for (int c = 0; c < columnCount(); ++c) {
-            styleCell(r, c);
+            restyle(r, c);
         }
     }
     row_ = std::min(row_, std::max(rows - 1, 0));
@@ -51,9 +59,10 @@ void Grid::setCols(int cols) {
     const int before = columnCount();
     setColumnCount(std::max(cols, 0));
     colAlignment_.resize(static_cast<size_t>(std::max(cols, 0)), Alignment::Left);
+    const StyleInBulk bulk(*this);
     for (int c = before; c < cols; ++c) {
         for (int r = 0; r < rowCount(); ++r) {
-            styleCell(r, c);
+            restyle(r, c);
         }
     }
     col_ = std::min(col_, std::max(cols - 1, 0));
@@ -92,25 +101,23 @@ QTableWidgetItem* Grid::cell(int row, int col) {
     if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) {
         return nullptr;
     }
-    QTableWidgetItem* it = item(row, col);
-    if (!it) {
-        setItem(row, col, new QTableWidgetItem()); // owned by the table
-        it = item(row, col);
+    if (!item(row, col)) {
         styleCell(row, col);
     }
-    return it;
+    return item(row, col);
 }
 
+// A new cell is styled before the table holds it, so that it is announced once.
 void Grid::styleCell(int row, int col) {
     QTableWidgetItem* it = item(row, col);
-    if (!it) {
-        setItem(row, col, new QTableWidgetItem()); // owned by the table
-        it = item(row, col);
+    const bool made = it == nullptr;
+    if (made) {
+        it = new QTableWidgetItem(); // owned by the table once set
     }
     const bool fixed = row < fixedRows_ || col < fixedCols_;
     if (fixed) {
         it->setBackground(fixedColor_);
-    } else if (it->background().style() == Qt::NoBrush) {
+    } else if (made || it->background().style() == Qt::NoBrush) {
         // Cells are white; the viewport's own colour shows only beyond the last row and column.
         it->setBackground(QColor(Qt::white));
     }
@@ -120,17 +127,36 @@ void Grid::styleCell(int row, int col) {
                                     ? colAlignment_[static_cast<size_t>(col)]
                                     : Alignment::Left;
     it->setTextAlignment(qtAlignment(alignment));
+    if (made) {
+        setItem(row, col, it);
+    }
+}
+
+// A cell that holds nothing of its own is made only when it is first written: a grid of many
+// empty rows is cheap to make, and paints white all the same.
+void Grid::restyle(int row, int col) {
+    if (item(row, col) || row < fixedRows_ || col < fixedCols_) {
+        styleCell(row, col);
+    }
 }
 
 void Grid::styleAll() {
+    const StyleInBulk bulk(*this);
     for (int r = 0; r < rowCount(); ++r) {
         for (int c = 0; c < columnCount(); ++c) {
-            styleCell(r, c);
+            restyle(r, c);
         }
     }
-    QPalette palette = viewport()->palette();
-    palette.setColor(QPalette::Base, backgroundColor_);
-    viewport()->setPalette(palette);
+}
+
+// The view hears of every styled cell and repaints each; styling many at once, it repaints once
+// when they are done. Nothing but the picture depends on those notices.
+Grid::StyleInBulk::StyleInBulk(Grid& grid)
+    : grid_(grid), blocked_(grid.model()->blockSignals(true)) {}
+
+Grid::StyleInBulk::~StyleInBulk() {
+    grid_.model()->blockSignals(blocked_);
+    grid_.viewport()->update();
 }
 
 QString Grid::TextMatrix(int row, int col) const {
@@ -139,8 +165,25 @@ QString Grid::TextMatrix(int row, int col) const {
 }
 
 void Grid::setTextMatrix(int row, int col, const QString& text) {
-    if (QTableWidgetItem* it = cell(row, col)) {
+    if (text.isEmpty() && !item(row, col)) {
+        return; // an empty cell stays unmade
+    }
+    QTableWidgetItem* it = cell(row, col);
+    if (!it) {
+        return;
+    }
+    if (updatesEnabled()) {
         it->setText(text);
+        return;
+    }
+    const QSignalBlocker quiet(model());
+    it->setText(text);
+}
+
+void Grid::setRedraw(bool on) {
+    setUpdatesEnabled(on);
+    if (on) {
+        viewport()->update();
     }
 }
 
@@ -192,17 +235,35 @@ void Grid::setRowHeight(int row, int twips) {
     QTableWidget::setRowHeight(row, toPixels(twips));
 }
 
+// Only the cells whose alignment changes are restyled: a page that lays its grid out again on
+// every activation then touches a few cells, not every row.
 void Grid::setColAlignment(int col, Alignment alignment) {
     if (col < 0 || col >= columnCount()) {
         return;
     }
     colAlignment_.resize(static_cast<size_t>(columnCount()), Alignment::Left);
+    const bool columnChanges = colAlignment_[static_cast<size_t>(col)] != alignment;
     colAlignment_[static_cast<size_t>(col)] = alignment;
+    std::vector<int> ownAlignmentDropped;
     for (auto it = cellAlignment_.begin(); it != cellAlignment_.end();) {
-        it = it->first.second == col ? cellAlignment_.erase(it) : std::next(it);
+        if (it->first.second != col) {
+            ++it;
+            continue;
+        }
+        if (it->second != alignment) {
+            ownAlignmentDropped.push_back(it->first.first);
+        }
+        it = cellAlignment_.erase(it);
     }
-    for (int r = 0; r < rowCount(); ++r) {
-        styleCell(r, col);
+    const StyleInBulk bulk(*this);
+    if (columnChanges) {
+        for (int r = 0; r < rowCount(); ++r) {
+            restyle(r, col);
+        }
+        return;
+    }
+    for (const int r : ownAlignmentDropped) {
+        restyle(r, col);
     }
 }
 
@@ -216,25 +277,38 @@ QColor Grid::CellBackColor() const {
 }
 
 QColor Grid::cellBackColorAt(int row, int col) const {
-    const QTableWidgetItem* it = item(row, col);
-    return it ? it->background().color() : QColor();
+    if (const QTableWidgetItem* it = item(row, col)) {
+        return it->background().color();
+    }
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) {
+        return QColor();
+    }
+    return row < fixedRows_ || col < fixedCols_ ? fixedColor_ : QColor(Qt::white);
 }
 
 void Grid::setCellBackColor(const QColor& color) {
-    if (QTableWidgetItem* it = cell(row_, col_)) {
+    setCellBackColorAt(row_, col_, color);
+}
+
+void Grid::setCellBackColorAt(int row, int col, const QColor& color) {
+    if (QTableWidgetItem* it = cell(row, col)) {
         it->setBackground(color);
+    }
+}
+
+void Grid::setCellForeColorAt(int row, int col, const QColor& color) {
+    if (QTableWidgetItem* it = cell(row, col)) {
+        it->setForeground(color);
     }
 }
 
 QColor Grid::CellForeColor() const {
     const QTableWidgetItem* it = item(row_, col_);
-    return it ? it->foreground().color() : QColor();
+    return it ? it->foreground().color() : QColor(Qt::black);
 }
 
 void Grid::setCellForeColor(const QColor& color) {
-    if (QTableWidgetItem* it = cell(row_, col_)) {
-        it->setForeground(color);
-    }
+    setCellForeColorAt(row_, col_, color);
 }
 
 void Grid::setBackColorFixed(const QColor& color) {
@@ -244,7 +318,21 @@ void Grid::setBackColorFixed(const QColor& color) {
 
 void Grid::setBackColorBkg(const QColor& color) {
     backgroundColor_ = color;
-    styleAll();
+    viewport()->update();
+}
+
+// Cells are white; the grid's background colour shows only beyond its last row and column.
+void Grid::paintEvent(QPaintEvent* event) {
+    ControlWidget<QTableWidget>::paintEvent(event);
+    QWidget* area = viewport();
+    const int right = columnCount() == 0 ? 0
+                                         : columnViewportPosition(columnCount() - 1) +
+                                               columnWidth(columnCount() - 1);
+    const int bottom =
+        rowCount() == 0 ? 0 : rowViewportPosition(rowCount() - 1) + rowHeight(rowCount() - 1);
+    QPainter painter(area);
+    painter.fillRect(QRect(right, 0, area->width() - right, area->height()), backgroundColor_);
+    painter.fillRect(QRect(0, bottom, right, area->height() - bottom), backgroundColor_);
 }
 
 void Grid::setAllowUserResizing(bool allow) {
@@ -258,6 +346,7 @@ void Grid::AddItem(const QString& tabSeparated, int index) {
         QTableWidget::setRowHeight(at, toPixels(defaultRowHeight_));
     }
     const QStringList cells = tabSeparated.split('\t');
+    const StyleInBulk bulk(*this);
     for (int c = 0; c < columnCount(); ++c) {
         styleCell(at, c);
         if (c < cells.size()) {
@@ -282,6 +371,19 @@ void Grid::Clear() {
                 it->setText(QString());
             }
         }
+    }
+}
+
+void Grid::keyPressEvent(QKeyEvent* event) {
+    ControlWidget<QTableWidget>::keyPressEvent(event);
+    const int row = currentRow(), col = currentColumn();
+    if (row >= fixedRows_ && col >= fixedCols_) {
+        row_ = row;
+        rowSel_ = row;
+        col_ = col;
+    } else if (row >= 0 && col >= 0) {
+        // The fixed cells are never current.
+        setCurrentCell(row_, col_);
     }
 }
 

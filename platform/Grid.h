@@ -45,7 +45,10 @@ public:
     QColor CellBackColor() const;
     // The back colour of any cell, the current cell left where it is.
     QColor cellBackColorAt(int row, int col) const;
+    void setCellBackColorAt(int row, int col, const QColor& color);
     void setCellBackColor(const QColor& color);
+    // The text colour of any cell, the current cell left where it is.
+    void setCellForeColorAt(int row, int col, const QColor& color);
     QColor CellForeColor() const;
     void setCellForeColor(const QColor& color);
     QColor BackColorFixed() const { return fixedColor_; }
@@ -59,15 +62,35 @@ public:
     void RemoveItem(int index);
     // Clears every cell's text; the counts stay.
     void Clear();
-    void setRedraw(bool on) { setUpdatesEnabled(on); }
+    // While redraw is off, changed cells are neither painted nor announced to the view one by
+    // one: the grid is painted whole once redraw is on again.
+    void setRedraw(bool on);
 
     // The user clicks cell (row, col): the current cell follows unless it is
     // a fixed cell, then Click runs.
     bool userClickCell(int row, int col);
 
+protected:
+    // The arrow keys move the current cell as a click would, but raise no Click; Tab leaves the
+    // grid for the next control.
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    class StyleInBulk {
+    public:
+        explicit StyleInBulk(Grid& grid);
+        ~StyleInBulk();
+        StyleInBulk(const StyleInBulk&) = delete;
+        StyleInBulk& operator=(const StyleInBulk&) = delete;
+
+    private:
+        Grid& grid_;
+        bool blocked_;
+    };
     QTableWidgetItem* cell(int row, int col);
     void styleCell(int row, int col);
+    void restyle(int row, int col);
     void styleAll();
     void unfixCells(int fixedRowsBefore, int fixedColsBefore);
     int fixedRows_ = 1;

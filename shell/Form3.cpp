@@ -6,9 +6,12 @@
 #include "common/Colors.h"
 #include "common/Module1.h"
 #include "common/Public.h"
+#include "macros/Form3_3.h"
+#include "palettes/Form3_2.h"
 #include "platform/Desktop.h"
 #include "platform/Layout.h"
 #include "platform/Services.h"
+#include "ranges/Form3_1.h"
 #include "shell/ResetAllData.h"
 #include "shell/Workflow.h"
 #include "writer/K36Format.h"
@@ -96,6 +99,9 @@ Form3::Form3() : Form(QString::fromLatin1(Name)) {
 
 void Form3::wireRules() {
     Command2->Click = [this] { Command2_Click(); };
+    Command4->Click = [this] { Command4_Click(); };
+    Command5->Click = [this] { Command5_Click(); };
+    Command6->Click = [this] { Command6_Click(); };
     Command7->Click = [this] { Command7_Click(); };
     Command8->Click = [this] { Command8_Click(); };
     Command10->Click = [this] { Command10_Click(); };
@@ -186,6 +192,21 @@ void Form3::Form_Activate() {
 void Form3::Command2_Click() {
     Hide();
     platform::window<channels::Form2>().SetVisible(true);
+}
+
+void Form3::Command4_Click() {
+    Hide();
+    platform::window<ranges::Form3_1>().Show();
+}
+
+void Form3::Command5_Click() {
+    Hide();
+    platform::window<palettes::Form3_2>().Show();
+}
+
+void Form3::Command6_Click() {
+    SetVisible(false);
+    platform::window<macros::Form3_3>().Show();
 }
 
 void Form3::Command7_Click() {

@@ -22,6 +22,9 @@ public:
     void Form_QueryUnload(bool& cancel, platform::UnloadMode mode) override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Command2_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
     void Command7_Click();
     void Command8_Click();
     void Command10_Click();

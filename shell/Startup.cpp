@@ -5,7 +5,16 @@
 #include "channels/Form2_2.h"
 #include "channels/Form2_3.h"
 #include "common/Public.h"
+#include "macros/Form3_3.h"
+#include "macros/Form3_3_1.h"
+#include "macros/Form3_3_2.h"
+#include "palettes/Form3_2.h"
+#include "palettes/Form3_2_1.h"
+#include "palettes/Form3_2_2.h"
+#include "palettes/Form3_2_3.h"
 #include "platform/Form.h"
+#include "quicksetup/Form2_1.h"
+#include "ranges/Form3_1.h"
 #include "shell/Form0.h"
 #include "shell/Form3.h"
 #include "shell/Start.h"
@@ -29,7 +38,16 @@ void registerWindows() {
     w.add<channels::Form2>();
     w.add<channels::Form2_3>();
     w.add<channels::Form2_2>();
+    w.add<quicksetup::Form2_1>();
     w.add<Form3>();
+    w.add<palettes::Form3_2>();
+    w.add<palettes::Form3_2_1>();
+    w.add<palettes::Form3_2_3>();
+    w.add<palettes::Form3_2_2>();
+    w.add<macros::Form3_3>();
+    w.add<macros::Form3_3_1>();
+    w.add<macros::Form3_3_2>();
+    w.add<ranges::Form3_1>();
 }
 
 void prepareApplication(QApplication& app) {

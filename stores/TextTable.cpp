@@ -6,14 +6,9 @@ TextTable::TextTable(int fieldUpper, int rowUpper) {
     resize(fieldUpper, rowUpper);
 }
 
-bool TextTable::contains(int field, int row) const {
-    return field >= 0 && field < m_fieldCount && row >= 0 && row < m_rowCount;
-}
-
-QString TextTable::cell(int field, int row) const {
-    if (!contains(field, row))
-        return {};
-    return m_cells[static_cast<size_t>(row) * m_fieldCount + field];
+const QString& TextTable::outside() {
+    static const QString empty;
+    return empty;
 }
 
 void TextTable::setCell(int field, int row, const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <span>
 #include <vector>
 
 namespace stores {
@@ -19,8 +20,18 @@ public:
     int rowUpper() const { return m_rowCount - 1; }
 
     // Outside the table a read gives the empty text and a write is dropped.
-    QString cell(int field, int row) const;
+    const QString& cell(int field, int row) const {
+        return contains(field, row) ? m_cells[static_cast<size_t>(row) * m_fieldCount + field]
+                                    : outside();
+    }
     void setCell(int field, int row, const QString& text);
+    // The cells of one row, fields 0 to fieldUpper; none outside the table.
+    std::span<const QString> row(int row) const {
+        if (row < 0 || row >= m_rowCount)
+            return {};
+        return {m_cells.data() + static_cast<size_t>(row) * m_fieldCount,
+                static_cast<size_t>(m_fieldCount)};
+    }
 
     // New bounds; every cell inside both the old and the new bounds keeps its text.
     void resize(int fieldUpper, int rowUpper);
@@ -28,7 +39,10 @@ public:
     bool operator==(const TextTable&) const = default;
 
 private:
-    bool contains(int field, int row) const;
+    bool contains(int field, int row) const {
+        return field >= 0 && field < m_fieldCount && row >= 0 && row < m_rowCount;
+    }
+    static const QString& outside();
 
     int m_fieldCount = 0;
     int m_rowCount = 0;

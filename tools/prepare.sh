@@ -2,13 +2,15 @@
 # Installs what the editor needs to build and run, when it is missing, then configures and builds
 # it: tools/prepare.sh [BUILD_TYPE [BUILD_DIR [CMAKE_OPTION...]]]. ./test.sh builds everything in
 # ./build (the default: Debug); ./run.sh builds the optimized program alone in ./build-release.
+# EXTRA_PACKAGES names packages that a build with extra options needs besides these.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_type="${1:-Debug}"
 build_dir="${2:-build}"
 shift $(( $# > 2 ? 2 : $# ))
 
-packages=(g++ cmake make qt6-base-dev libgl-dev googletest libgtest-dev fonts-wqy-microhei)
+packages=(g++ cmake make qt6-base-dev libgl-dev googletest libgtest-dev fonts-wqy-microhei
+    ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

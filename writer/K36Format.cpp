@@ -1,9 +1,11 @@
 #include "writer/K36Format.h"
 
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <string_view>
 
 namespace writer {
 
@@ -23,41 +25,261 @@ struct Failure {
     QString reason;
 };
 
-const QString DashLine = QStringLiteral(";") + QString(76, QLatin1Char('-'));
+constexpr std::string_view DashLine =
+    ";----------------------------------------------------------------------------";
 
-QString quoted(const QString& text) {
-    return QLatin1Char('"') + text + QLatin1Char('"');
+bool isPairAt(QStringView text, qsizetype i) {
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
 }
 
-// A decimal number as the editors keep it: blanks around, a sign, digits with or without a
-// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf").
-// Wider than the channel fields' ParseNumber: the table editors' value cells take exponents.
-std::optional<double> decimalNumber(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral("^ *[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)? *$"));
-    if (!form.match(text).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+// The first characters of a text, at most the given number of them: how many UTF-16 units
+// they take and how many characters they are. A surrogate pair is one character.
+struct Cut {
+    qsizetype units = 0;
+    int characters = 0;
+};
+
+Cut cutAt(QStringView text, int characters) {
+    Cut cut;
+    while (cut.units < text.size() && cut.characters < characters) {
+        cut.units += isPairAt(text, cut.units) ? 2 : 1;
+        ++cut.characters;
+    }
+    return cut;
 }
 
-// The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
-double roundHalfEven(double value) {
-    const double nearest = std::round(value);
-    if (std::fabs(value - std::trunc(value)) == 0.5)
-        return 2.0 * std::round(value / 2.0);
-    return nearest;
+qsizetype digitsAt(QStringView text, qsizetype& at) {
+    const qsizetype start = at;
+    while (at < text.size() && text[at] >= u'0' && text[at] <= u'9')
+        ++at;
+    return at - start;
 }
 
-QString hexField(const QString& cellText, const QString& where) {
-    const auto field = HexField(cellText);
-    if (!field)
-        throw Failure{where + QStringLiteral("：\"") + cellText +
-                      QStringLiteral("\" 不是 0 至 255 之间的数值")};
-    return *field;
+// One to three plain digits, as nearly every stored number is, read without the general
+// conversion; -1 for any other text. (A plain int, not an optional: this runs for every value
+// of the file.)
+inline int plainNumber(QStringView text) {
+    const qsizetype size = text.size();
+    if (size < 1 || size > 3)
+        return -1;
+    const char16_t* digits = text.utf16();
+    unsigned value = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned digit = digits[i] - unsigned{u'0'};
+        if (digit > 9)
+            return -1;
+        value = value * 10 + digit;
+    }
+    return static_cast<int>(value);
+}
+
+// A DMX value is one byte: anything the rounding leaves outside it would be a wrong number in
+// the file, not a value the console could use.
+int anyDmxValue(QStringView cellText) {
+    const auto number = DecimalNumber(cellText);
+    if (!number)
+        return -1;
+    const double value = RoundHalfEven(*number);
+    if (value < 0 || value > 255)
+        return -1;
+    return static_cast<int>(value);
+}
+
+// The DMX value a cell holds, -1 when it holds none.
+inline int dmxValue(QStringView cellText) {
+    if (const int plain = plainNumber(cellText); plain >= 0)
+        return plain <= 255 ? plain : -1;
+    return anyDmxValue(cellText);
+}
+
+// The hexadecimal field of every DMX value.
+constexpr std::array<std::array<char, 4>, 256> HexFields = [] {
+    std::array<std::array<char, 4>, 256> fields{};
+    constexpr char digits[] = "0123456789ABCDEF";
+    for (size_t value = 0; value < 256; ++value) {
+        fields[value] = {' ', ' ', ' ', ' '};
+        if (value < 16) {
+            fields[value][0] = digits[value];
+        } else {
+            fields[value][0] = digits[value / 16];
+            fields[value][1] = digits[value % 16];
+        }
+    }
+    return fields;
+}();
+
+// Text in the file's character set through one encoder for the whole file. While the encoder
+// has met no character without a form in the character set, what it writes is right as it
+// stands. Once it has met one (it then writes its own mark, or for some characters nothing at
+// all, and stays marked as having met one), a text is kept only when it reads back unchanged;
+// otherwise it is encoded character by character, "?" standing for each that has no form.
+class AnsiEncoder {
+public:
+    qsizetype mostBytes(QStringView text) const {
+        return encoder_.isValid() ? encoder_.requiredSpace(text.size()) : 0;
+    }
+    // Writes text at out, which has room for mostBytes(text), and gives the end of what it
+    // wrote; nullptr when the encoder has met a character without a form, now or before.
+    char* encodeClean(QStringView text, char* out) {
+        if (!encoder_.isValid() || encoder_.hasError())
+            return nullptr;
+        char* end = encoder_.appendToBuffer(out, text);
+        return encoder_.hasError() ? nullptr : end;
+    }
+    QByteArray encodeMarked(QStringView text) {
+        if (encoder_.isValid()) {
+            QByteArray encoded = encoder_.encode(text);
+            if (QString(decoder_.decode(encoded)) == text)
+                return encoded;
+        }
+        QByteArray bytes;
+        for (qsizetype i = 0; i < text.size();) {
+            const QStringView one = text.sliced(i, isPairAt(text, i) ? 2 : 1);
+            i += one.size();
+            const QByteArray encoded = encoder_.isValid() ? encoder_.encode(one) : QByteArray();
+            const bool held = !encoded.isEmpty() && QString(decoder_.decode(encoded)) == one;
+            bytes += held ? encoded : QByteArray("?");
+        }
+        return bytes;
+    }
+
+private:
+    QStringEncoder encoder_{"GBK", QStringConverter::Flag::Stateless};
+    QStringDecoder decoder_{"GBK", QStringConverter::Flag::Stateless};
+};
+
+// The bytes of the file as its lines are made. A line counts once it is ended: a failure
+// drops the line it interrupted, as a line is written whole or not at all. ASCII, nearly all
+// of the file, goes straight into the buffer; other text through the encoder.
+class FileText {
+public:
+    // Room made at once for about the bytes expected, so the buffer need not grow as it fills.
+    void expect(qsizetype bytes) {
+        if (bytes > capacity_)
+            grow(bytes - used_);
+    }
+    FileText& ascii(std::string_view literal) {
+        std::memcpy(room(static_cast<qsizetype>(literal.size())), literal.data(), literal.size());
+        return *this;
+    }
+    FileText& text(QStringView text) {
+        if (!appendAscii(text))
+            appendEncoded(text);
+        return *this;
+    }
+    FileText& number(int value) { return ascii(std::to_string(value)); }
+    FileText& quoted(QStringView text) { return ascii("\"").text(text).ascii("\""); }
+    FileText& blanks(qsizetype count) {
+        if (count > 0)
+            std::memset(room(count), ' ', static_cast<size_t>(count));
+        return *this;
+    }
+    // The texts, read as one, set at the left of a field of width characters.
+    FileText& field(std::initializer_list<QStringView> texts, int width) {
+        int left = width;
+        for (const QStringView part : texts) {
+            const Cut cut = cutAt(part, left);
+            text(part.first(cut.units));
+            left -= cut.characters;
+        }
+        return blanks(left);
+    }
+    FileText& field(QStringView text, int width) {
+        if (width <= 0)
+            return *this;
+        char* at = room(width);
+        std::memset(at, ' ', static_cast<size_t>(width));
+        const qsizetype taken = std::min<qsizetype>(text.size(), width);
+        for (qsizetype i = 0; i < taken; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c >= 128) {
+                used_ -= width;
+                return field({text}, width);
+            }
+            at[i] = static_cast<char>(c);
+        }
+        return *this;
+    }
+    FileText& quotedField(QStringView text, int width) {
+        return field({u"\"", text, u"\""}, width);
+    }
+    // The DMX value of every cell in its hexadecimal field. A cell that holds none throws the
+    // failure that reasonAt(its position) gives; the reason is made only then.
+    template <class Reason> FileText& hexFields(std::span<const QString> cells, Reason reasonAt) {
+        char* at = room(4 * static_cast<qsizetype>(cells.size()));
+        for (size_t k = 0; k < cells.size(); ++k, at += 4) {
+            const int value = dmxValue(cells[k]);
+            if (value < 0)
+                throw Failure{reasonAt(k) + QStringLiteral("：\"") + cells[k] +
+                              QStringLiteral("\" 不是 0 至 255 之间的数值")};
+            std::memcpy(at, HexFields[static_cast<size_t>(value)].data(), 4);
+        }
+        return *this;
+    }
+    void endLine() {
+        ascii("\r\n");
+        lineStart_ = used_;
+    }
+    FileText& line(std::string_view literal) {
+        ascii(literal).endLine();
+        return *this;
+    }
+    QByteArray takeAll() {
+        lineStart_ = used_;
+        return takeLines();
+    }
+    // The lines ended so far.
+    QByteArray takeLines() {
+        bytes_.truncate(lineStart_);
+        return std::move(bytes_);
+    }
+
+private:
+    // Room for count more bytes at the end, the buffer growing by doubling.
+    char* room(qsizetype count) {
+        if (count > capacity_ - used_)
+            grow(count);
+        char* at = data_ + used_;
+        used_ += count;
+        return at;
+    }
+    void grow(qsizetype count) {
+        bytes_.resize(std::max(2 * capacity_, used_ + count + 4096));
+        data_ = bytes_.data();
+        capacity_ = bytes_.size();
+    }
+    // Kept apart from text(), so that the ASCII path stays small enough to be inlined.
+    void appendEncoded(QStringView text);
+    bool appendAscii(QStringView text) {
+        char* at = room(text.size());
+        for (const QChar c : text) {
+            if (c.unicode() >= 128) {
+                used_ -= text.size();
+                return false;
+            }
+            *at++ = static_cast<char>(c.unicode());
+        }
+        return true;
+    }
+
+    QByteArray bytes_;
+    char* data_ = nullptr;
+    qsizetype capacity_ = 0;
+    qsizetype used_ = 0;
+    qsizetype lineStart_ = 0;
+    AnsiEncoder encoder_;
+};
+
+void FileText::appendEncoded(QStringView text) {
+    const qsizetype most = encoder_.mostBytes(text);
+    char* at = room(most);
+    if (const char* end = encoder_.encodeClean(text, at)) {
+        used_ -= most - (end - at);
+        return;
+    }
+    used_ -= most;
+    const QByteArray marked = encoder_.encodeMarked(text);
+    std::memcpy(room(marked.size()), marked.constData(), static_cast<size_t>(marked.size()));
 }
 
 // A file name cannot be allowed to break the title line apart.
@@ -69,238 +291,327 @@ QString printableTitle(QString title) {
     return title;
 }
 
-QString bankText(const QString& attributeKey) {
-    QString bank = attributeKey;
-    if (bank.startsWith(QLatin1Char('0')))
-        bank = bank.right(1);
-    if (bank == QLatin1String("-"))
-        bank = QStringLiteral("0");
+QStringView bankText(const QString& attributeKey) {
+    QStringView bank = attributeKey;
+    if (bank.startsWith(u'0'))
+        bank = bank.last(1);
+    if (bank == u"-")
+        bank = u"0";
     return bank;
 }
 
-QString faderText(const QString& controlWheel) {
-    if (controlWheel == QLatin1String("Left"))
-        return QStringLiteral("1");
-    if (controlWheel == QLatin1String("Right"))
-        return QStringLiteral("61");
-    return QStringLiteral("0");
+QStringView faderText(const QString& controlWheel) {
+    if (controlWheel == u"Left")
+        return u"1";
+    if (controlWheel == u"Right")
+        return u"61";
+    return u"0";
 }
 
-QString channelLine(const ChannelRow& row) {
-    return LeftField(bankText(row[AttributeKey]), 4) + LeftField(faderText(row[ControlWheel]), 4) +
-           LeftField(row[ChannelTypeLetter], 4) + LeftField(row[ChannelNumber], 4) +
-           LeftField(row[OutputPercent], 5) + row[Curve] + LeftField(row[Invert], 4) +
-           row[AttributeTypeLetter] + QStringLiteral("   ") + QStringLiteral("1   ") +
-           LeftField(quoted(row[ChannelName]), 18) + LeftField(row[LocateLevel], 5) +
-           LeftField(row[HighLevel], 5) + LeftField(row[LowLevel], 5);
+void writeChannelLine(FileText& out, const ChannelRow& row) {
+    out.field(bankText(row[AttributeKey]), 4)
+        .field(faderText(row[ControlWheel]), 4)
+        .field(row[ChannelTypeLetter], 4)
+        .field(row[ChannelNumber], 4)
+        .field(row[OutputPercent], 5)
+        .text(row[Curve])
+        .field(row[Invert], 4)
+        .text(row[AttributeTypeLetter])
+        .ascii("   1   ")
+        .quotedField(row[ChannelName], 18)
+        .field(row[LocateLevel], 5)
+        .field(row[HighLevel], 5)
+        .field(row[LowLevel], 5)
+        .endLine();
 }
 
-QString mirrorLine(const FixtureSnapshot& fixture) {
-    if (fixture.info.conventional)
-        return QStringLiteral("MIRROR  0    0    0");
-    return QStringLiteral("MIRROR  ") + QString::number(fixture.info.movingLightType + 1) +
-           QStringLiteral("    ") + LeftField(fixture.info.maxPan, 5) + fixture.info.maxTilt;
+void writeMirrorLine(FileText& out, const FixtureSnapshot& fixture) {
+    if (fixture.info.conventional) {
+        out.line("MIRROR  0    0    0");
+        return;
+    }
+    out.ascii("MIRROR  ")
+        .number(fixture.info.movingLightType + 1)
+        .ascii("    ")
+        .field(fixture.info.maxPan, 5)
+        .text(fixture.info.maxTilt)
+        .endLine();
 }
 
-void copyTable(const RecordStore& store, int column, int field, TextTable& work,
-               const QString& what) {
-    if (!store.copyOut(column, field, work) || work.rowUpper() < 0)
-        throw Failure{what + QStringLiteral(" 没有数据表")};
+// A section goes through the tables of its store one after the other and leaves in the work
+// table a copy of the last one it reached, also when a failure stops it there, as copying each
+// into the work table in turn would; only that one is copied.
+class StoredTables {
+public:
+    // what() names the record in the reason, made only when it has no table to write.
+    template <class What>
+    const TextTable& at(const RecordStore& store, int column, int field, What what) {
+        const TextTable* table = store.table(field, column);
+        if (table)
+            last_ = table;
+        if (!table || table->rowUpper() < 0)
+            throw Failure{what() + QStringLiteral(" 没有数据表")};
+        return *table;
+    }
+    void leaveLastIn(TextTable& work) const {
+        if (last_)
+            work = *last_;
+    }
+
+private:
+    const TextTable* last_ = nullptr;
+};
+
+template <class Section> void throughStoredTables(TextTable& work, Section section) {
+    StoredTables tables;
+    try {
+        section(tables);
+    } catch (const Failure&) {
+        tables.leaveLastIn(work);
+        throw;
+    }
+    tables.leaveLastIn(work);
 }
 
-void writeHeadAndDevice(const FixtureSnapshot& fixture, QStringList& lines) {
-    lines << QStringLiteral("; \"") + fixture.info.makerName + QLatin1Char(' ') +
-                 fixture.info.deviceName + QStringLiteral("\", ") + fixture.info.channelCountText +
-                 QStringLiteral(" DMX Channels, filename: ") + printableTitle(fixture.fileTitle);
-    lines << QStringLiteral(";");
-    lines << QStringLiteral("; Create by TAVO_K36_Editor  Ver: ") +
-                 QString::number(fixture.versionMajor) + QLatin1Char('.') +
-                 QString::number(fixture.versionMinor) + QLatin1Char('.') +
-                 QString::number(fixture.versionRevision) + QLatin1Char(' ') + fixture.dateTimeText;
-    lines << QStringLiteral(";") << DashLine;
-    lines << QStringLiteral("; The device name, upto 11 characters, no spaces are allowed");
-    lines << QStringLiteral("DEVICE  ") + LeftField(fixture.info.deviceName, 36) +
-                 fixture.info.channelCountText + QStringLiteral(" DMX Channels");
-    lines << QStringLiteral("NAME ") + quoted(fixture.info.makerName) + QLatin1Char(' ') +
-                 quoted(fixture.info.deviceName);
-    lines << QStringLiteral(";") << DashLine;
-    lines << QStringLiteral(
-        "; The Type of instrument, 1 & M must required for backward compatibility");
-    lines << QStringLiteral("; The middle number denotes the number of DMX channels used");
-    lines << QStringLiteral("TYPE  1  ") + fixture.info.channelCountText + QStringLiteral("  M");
-    lines << QStringLiteral(";") << DashLine;
-    lines << QStringLiteral("; Mirror/Head resolution");
-    lines << mirrorLine(fixture);
-    lines << QStringLiteral(";       |    |    |")
-          << QStringLiteral(";       |    |    |_______ maximum tilt movement (in degrees)")
-          << QStringLiteral(";       |    |____________ maximum pan movement (in degrees)")
-          << QStringLiteral(";       |_________________ 1 means moving mirror, 2 means moving head")
-          << QStringLiteral(";") << DashLine;
+void writeHeadAndDevice(FileText& out, const FixtureSnapshot& fixture) {
+    const basicinfo::FixtureInfo& info = fixture.info;
+    out.ascii("; \"")
+        .text(info.makerName)
+        .ascii(" ")
+        .text(info.deviceName)
+        .ascii("\", ")
+        .text(info.channelCountText)
+        .ascii(" DMX Channels, filename: ")
+        .text(printableTitle(fixture.fileTitle))
+        .endLine();
+    out.line(";");
+    out.ascii("; Create by TAVO_K36_Editor  Ver: ")
+        .number(fixture.versionMajor)
+        .ascii(".")
+        .number(fixture.versionMinor)
+        .ascii(".")
+        .number(fixture.versionRevision)
+        .ascii(" ")
+        .text(fixture.dateTimeText)
+        .endLine();
+    out.line(";").line(DashLine);
+    out.line("; The device name, upto 11 characters, no spaces are allowed");
+    out.ascii("DEVICE  ")
+        .field(info.deviceName, 36)
+        .text(info.channelCountText)
+        .ascii(" DMX Channels")
+        .endLine();
+    out.ascii("NAME ").quoted(info.makerName).ascii(" ").quoted(info.deviceName).endLine();
+    out.line(";").line(DashLine);
+    out.line("; The Type of instrument, 1 & M must required for backward compatibility");
+    out.line("; The middle number denotes the number of DMX channels used");
+    out.ascii("TYPE  1  ").text(info.channelCountText).ascii("  M").endLine();
+    out.line(";").line(DashLine);
+    out.line("; Mirror/Head resolution");
+    writeMirrorLine(out, fixture);
+    out.line(";       |    |    |")
+        .line(";       |    |    |_______ maximum tilt movement (in degrees)")
+        .line(";       |    |____________ maximum pan movement (in degrees)")
+        .line(";       |_________________ 1 means moving mirror, 2 means moving head")
+        .line(";")
+        .line(DashLine);
 }
 
-void writePatchingAndLimits(const FixtureSnapshot& fixture, QStringList& lines) {
-    lines << QStringLiteral("; Patching Information. (Upto 10 lines allowed)")
-          << QStringLiteral("; Upto 10 lines of 159 chars are allowed including formulae")
-          << QStringLiteral(
-                 "; Variables used d=dmx number(1..512), h=handle(1..60), n=devicename (11-char)")
-          << QStringLiteral("; Allowed modifiers")
-          << QStringLiteral(";   +,-,*,/,(,) basic arithmatic")
-          << QStringLiteral(";   % means remainder after divide")
-          << QStringLiteral(";   & means logical AND") << QStringLiteral(";   | means logical OR")
-          << QStringLiteral(
-                 ";   R means reverse the bits of the current result (operates on a byte)")
-          << QStringLiteral(";   ^ means logical Exclusive OR (operates on a byte)")
-          << QStringLiteral(";   > means shift to the right")
-          << QStringLiteral(";   < shift to the left")
-          << QStringLiteral(";   r followed by number means get the value of that parameter")
-          << QStringLiteral(";   d DMX address")
-          << QStringLiteral(";   n Fixture name, a 0 terminated character string")
-          << QStringLiteral(";   h The handle number") << QStringLiteral("DEVICEADDRESS");
+void writePatchingAndLimits(FileText& out, const FixtureSnapshot& fixture) {
+    out.line("; Patching Information. (Upto 10 lines allowed)")
+        .line("; Upto 10 lines of 159 chars are allowed including formulae")
+        .line("; Variables used d=dmx number(1..512), h=handle(1..60), n=devicename (11-char)")
+        .line("; Allowed modifiers")
+        .line(";   +,-,*,/,(,) basic arithmatic")
+        .line(";   % means remainder after divide")
+        .line(";   & means logical AND")
+        .line(";   | means logical OR")
+        .line(";   R means reverse the bits of the current result (operates on a byte)")
+        .line(";   ^ means logical Exclusive OR (operates on a byte)")
+        .line(";   > means shift to the right")
+        .line(";   < shift to the left")
+        .line(";   r followed by number means get the value of that parameter")
+        .line(";   d DMX address")
+        .line(";   n Fixture name, a 0 terminated character string")
+        .line(";   h The handle number")
+        .line("DEVICEADDRESS");
     for (int i = 0; i < 4; ++i)
-        lines << QStringLiteral("\"\"");
-    lines << QStringLiteral("DAEND") << QStringLiteral(";") << DashLine
-          << QStringLiteral("; Specify DMX limits") << QStringLiteral(";")
-          << QStringLiteral("; minimum allowed dmx number")
-          << QStringLiteral("MINDMX=") + fixture.info.minDmx << QStringLiteral(";")
-          << QStringLiteral("; maximum allowed dmx number")
-          << QStringLiteral("MAXDMX=") + fixture.info.maxDmx << QStringLiteral(";")
-          << QStringLiteral("; DMX number must be divisible by this")
-          << QStringLiteral("DIVBY=") + fixture.info.divBy << QStringLiteral(";") << DashLine;
+        out.line("\"\"");
+    out.line("DAEND").line(";").line(DashLine).line("; Specify DMX limits").line(";");
+    out.line("; minimum allowed dmx number").ascii("MINDMX=").text(fixture.info.minDmx).endLine();
+    out.line(";").line("; maximum allowed dmx number");
+    out.ascii("MAXDMX=").text(fixture.info.maxDmx).endLine();
+    out.line(";").line("; DMX number must be divisible by this");
+    out.ascii("DIVBY=").text(fixture.info.divBy).endLine();
+    out.line(";").line(DashLine);
 }
 
-void writeChannels(const FixtureSnapshot& fixture, QStringList& lines) {
-    lines << QStringLiteral("; DMX channel description") << QStringLiteral(";")
-          << QStringLiteral("; Column by column description of each DMX channel")
-          << QStringLiteral("; 1. The channels bank number (1..12)")
-          << QStringLiteral(
-                 "; 2. The upper faders in the bank (1) or the lower faders in the bank (61)")
-          << QStringLiteral("; 3. Channel type (L=LTP, H=HTP, I=Instant LTP, S=16-bit instant LTP,")
-          << QStringLiteral(";    s=16-bit Fadeable LTP")
-          << QStringLiteral("; 4. DMX offset (1..number of DMX channels)")
-          << QStringLiteral(
-                 "; 5. The output level is proportionally recdced by this level (0..100%)")
-          << QStringLiteral(
-                 "; 6. The curve number (applicable only to HTP channels), usually set to 1")
-          << QStringLiteral("; 7. Inverted (I) or Normal (N)")
-          << QStringLiteral("; 8. Attribute type (A=Color Wheel1, B=Cyan, C=Magenta, D=Yellow,")
-          << QStringLiteral(
-                 ";         E=Pan, F=Tilt, G=Iris, H=Dimmer, I=Gobo1, J=Gobo2, K=Gobo1_Rotate,")
-          << QStringLiteral(
-                 ";         L=Focus, M=Gobo2_Rotate, N=Color Wheel2, O=Shutter, P=Prism, Q=Zoom,")
-          << QStringLiteral(
-                 ";         R=Effect_Rotate, S=Frost, T=Red, U=Green, V=Blue, 0=uncategorised)")
-          << QStringLiteral("; 9. Checksum channel (Always 1)")
-          << QStringLiteral(
-                 ";10. Attribute name, must be enclosed in quotes and upto 12 charcaters allowed")
-          << QStringLiteral(";11. The ON value of this channel (0..255)")
-          << QStringLiteral(";12. The Highlight level of this channel")
-          << QStringLiteral(";13. The Lowlight level of this channel") << QStringLiteral(";")
-          << QStringLiteral("DMX");
+void writeChannels(FileText& out, const FixtureSnapshot& fixture) {
+    out.line("; DMX channel description")
+        .line(";")
+        .line("; Column by column description of each DMX channel")
+        .line("; 1. The channels bank number (1..12)")
+        .line("; 2. The upper faders in the bank (1) or the lower faders in the bank (61)")
+        .line("; 3. Channel type (L=LTP, H=HTP, I=Instant LTP, S=16-bit instant LTP,")
+        .line(";    s=16-bit Fadeable LTP")
+        .line("; 4. DMX offset (1..number of DMX channels)")
+        .line("; 5. The output level is proportionally recdced by this level (0..100%)")
+        .line("; 6. The curve number (applicable only to HTP channels), usually set to 1")
+        .line("; 7. Inverted (I) or Normal (N)")
+        .line("; 8. Attribute type (A=Color Wheel1, B=Cyan, C=Magenta, D=Yellow,")
+        .line(";         E=Pan, F=Tilt, G=Iris, H=Dimmer, I=Gobo1, J=Gobo2, K=Gobo1_Rotate,")
+        .line(";         L=Focus, M=Gobo2_Rotate, N=Color Wheel2, O=Shutter, P=Prism, Q=Zoom,")
+        .line(";         R=Effect_Rotate, S=Frost, T=Red, U=Green, V=Blue, 0=uncategorised)")
+        .line("; 9. Checksum channel (Always 1)")
+        .line(";10. Attribute name, must be enclosed in quotes and upto 12 charcaters allowed")
+        .line(";11. The ON value of this channel (0..255)")
+        .line(";12. The Highlight level of this channel")
+        .line(";13. The Lowlight level of this channel")
+        .line(";")
+        .line("DMX");
 
     // Grid order, not channel order: a fine row sits under its coarse channel.
     for (int i = 0; i < fixture.channelCount; ++i) {
         if (i >= static_cast<int>(fixture.rows.size()))
             throw Failure{QStringLiteral("通道表没有第 %1 行").arg(i + 1)};
-        lines << channelLine(fixture.rows[i]);
+        writeChannelLine(out, fixture.rows[static_cast<size_t>(i)]);
     }
 
-    lines << QStringLiteral("END") << QStringLiteral(";") << DashLine << QStringLiteral("TEXT")
-          << QString() << QStringLiteral("END") << QString() << QStringLiteral("ATTR") << QString()
-          << QStringLiteral("END");
+    out.line("END").line(";").line(DashLine).line("TEXT").line("").line("END").line("");
+    out.line("ATTR").line("").line("END");
 }
 
-void writePalettes(AdvancedStores& stores, QStringList& lines) {
+void writePaletteGroup(FileText& out, const QString& group, const TextTable& table) {
+    const auto where = [&group] { return QStringLiteral("素材组 \"%1\"").arg(group); };
+    out.field({u"PFTABLE \"", group, u"\""}, 23).field(u"-1", 4);
+    for (int k = 2; k <= table.fieldUpper(); ++k)
+        out.field(table.cell(k, 0), 4);
+    out.endLine();
+
+    for (int r = 1; r <= table.rowUpper(); ++r) {
+        out.quotedField(table.cell(0, r), 23).field(table.cell(1, r), 4);
+        out.hexFields(
+            table.row(r).subspan(std::min<size_t>(2, table.row(r).size())), [&](size_t k) {
+                return where() + QStringLiteral("，素材 \"%1\"，通道 %2")
+                                     .arg(table.cell(0, r), table.cell(static_cast<int>(k) + 2, 0));
+            });
+        out.endLine();
+    }
+    out.line("PFEND").line("");
+}
+
+void writePalettes(FileText& out, AdvancedStores& stores) {
     const RecordStore& groups = stores.paletteGroups;
     if (!groups.isNonEmpty())
         return;
-    lines << QStringLiteral(";") << DashLine << QStringLiteral("; Preset Palette Tables")
-          << QStringLiteral(";");
-    for (int g = 0; g < groups.count(); ++g) {
-        const QString group = groups.text(PaletteFields::GroupName, g);
-        const QString where = QStringLiteral("素材组 \"%1\"").arg(group);
-        copyTable(groups, g, PaletteFields::GroupTable, stores.paletteTable, where);
-        const TextTable& table = stores.paletteTable;
-
-        QString line =
-            LeftField(QStringLiteral("PFTABLE ") + quoted(group), 23) + LeftField("-1", 4);
-        for (int k = 2; k <= table.fieldUpper(); ++k)
-            line += LeftField(table.cell(k, 0), 4);
-        lines << line;
-
-        for (int r = 1; r <= table.rowUpper(); ++r) {
-            line = LeftField(quoted(table.cell(0, r)), 23) + LeftField(table.cell(1, r), 4);
-            for (int k = 2; k <= table.fieldUpper(); ++k)
-                line += hexField(table.cell(k, r),
-                                 where + QStringLiteral("，素材 \"%1\"，通道 %2")
-                                             .arg(table.cell(0, r), table.cell(k, 0)));
-            lines << line;
+    out.line(";").line(DashLine).line("; Preset Palette Tables").line(";");
+    throughStoredTables(stores.paletteTable, [&](StoredTables& tables) {
+        for (int g = 0; g < groups.count(); ++g) {
+            const QString group = groups.text(PaletteFields::GroupName, g);
+            const TextTable& table = tables.at(groups, g, PaletteFields::GroupTable, [&] {
+                return QStringLiteral("素材组 \"%1\"").arg(group);
+            });
+            writePaletteGroup(out, group, table);
         }
-        lines << QStringLiteral("PFEND") << QString();
-    }
+    });
 }
 
-void writeMacros(AdvancedStores& stores, QStringList& lines) {
+// A step kind of 0 is a data step, any other number a delay; a kind that is no number throws.
+template <class Where> bool isDataStep(const QString& kind, Where step) {
+    if (const int plain = plainNumber(kind); plain >= 0)
+        return plain == 0;
+    const std::optional<double> number = DecimalNumber(kind);
+    if (!number)
+        throw Failure{step() + QStringLiteral("：步骤类型 \"") + kind +
+                      QStringLiteral("\" 不是数字")};
+    return *number == 0;
+}
+
+template <class Where>
+void writeMacroStep(FileText& out, const TextTable& table, int r, Where where) {
+    const auto step = [&] { return where() + QStringLiteral("，第 %1 步").arg(r); };
+    const QString& kind = table.cell(0, r);
+    const bool data = isDataStep(kind, step);
+    if (data)
+        out.field(u"\"data\"", 23);
+    else
+        out.field(u"\"delay\"", 23);
+    out.field(kind, 4);
+    if (data) {
+        out.hexFields(table.row(r).subspan(1), [&](size_t k) {
+            return step() + QStringLiteral("，通道 %1").arg(table.cell(static_cast<int>(k) + 1, 0));
+        });
+    } else {
+        out.hexFields({&table.cell(1, r), 1},
+                      [&](size_t) { return step() + QStringLiteral("，延时时间"); });
+    }
+    out.endLine();
+}
+
+void writeMacros(FileText& out, AdvancedStores& stores) {
     const RecordStore& macros = stores.macros;
     if (!macros.isNonEmpty())
         return;
-    lines << QStringLiteral(";") << DashLine << QStringLiteral("; Macros") << QString();
-    for (int m = 0; m < macros.count(); ++m) {
-        const QString name = macros.text(MacroFields::MacroName, m);
-        const QString where = QStringLiteral("宏 \"%1\"").arg(name);
-        copyTable(macros, m, MacroFields::StepTable, stores.macroStepTable, where);
-        const TextTable& table = stores.macroStepTable;
+    out.line(";").line(DashLine).line("; Macros").line("");
+    throughStoredTables(stores.macroStepTable, [&](StoredTables& tables) {
+        for (int m = 0; m < macros.count(); ++m) {
+            const QString name = macros.text(MacroFields::MacroName, m);
+            const auto where = [&name] { return QStringLiteral("宏 \"%1\"").arg(name); };
+            const TextTable& table = tables.at(macros, m, MacroFields::StepTable, where);
 
-        QString line = LeftField(QStringLiteral("MACRO ") + quoted(name), 23) +
-                       LeftField(QString::number(m + 1), 4);
-        for (int k = 1; k <= table.fieldUpper(); ++k)
-            line += LeftField(table.cell(k, 0), 4);
-        lines << line;
-
-        for (int r = 1; r <= table.rowUpper(); ++r) {
-            const QString step = where + QStringLiteral("，第 %1 步").arg(r);
-            const QString kind = table.cell(0, r);
-            const auto kindNumber = decimalNumber(kind);
-            if (!kindNumber)
-                throw Failure{step + QStringLiteral("：步骤类型 \"") + kind +
-                              QStringLiteral("\" 不是数字")};
-            const bool data = *kindNumber == 0;
-            line = LeftField(quoted(data ? QStringLiteral("data") : QStringLiteral("delay")), 23) +
-                   LeftField(kind, 4);
-            if (data) {
-                for (int k = 1; k <= table.fieldUpper(); ++k)
-                    line += hexField(table.cell(k, r),
-                                     step + QStringLiteral("，通道 %1").arg(table.cell(k, 0)));
-            } else {
-                line += hexField(table.cell(1, r), step + QStringLiteral("，延时时间"));
-            }
-            lines << line;
+            out.field({u"MACRO \"", name, u"\""}, 23).field(QString::number(m + 1), 4);
+            for (int k = 1; k <= table.fieldUpper(); ++k)
+                out.field(table.cell(k, 0), 4);
+            out.endLine();
+            for (int r = 1; r <= table.rowUpper(); ++r)
+                writeMacroStep(out, table, r, where);
+            out.line("MEND").line("");
         }
-        lines << QStringLiteral("MEND") << QString();
-    }
+    });
 }
 
-void writeRanges(AdvancedStores& stores, QStringList& lines) {
+void writeRangeTable(FileText& out, const TextTable& table) {
+    out.ascii("RANGE ").field(table.cell(0, 0), 4).ascii(";").text(table.cell(1, 0)).endLine();
+    for (int r = 1; r <= table.rowUpper(); ++r) {
+        out.field(table.cell(0, r), 5).field(table.cell(1, r), 5);
+        out.quoted(table.cell(2, r)).text(table.cell(3, r)).endLine();
+    }
+    out.line("REND").line("");
+}
+
+void writeRanges(FileText& out, AdvancedStores& stores) {
     const RecordStore& ranges = stores.rangeTables;
     if (!ranges.isNonEmpty())
         return;
-    lines << QStringLiteral(";") << DashLine << QStringLiteral("; Range Tables") << QString()
-          << QStringLiteral("; Column by column description...")
-          << QStringLiteral("; 1. Low DMX value (inclusive)")
-          << QStringLiteral("; 2. High DMX value (inclusive)")
-          << QStringLiteral("; 3. Displayed text (max 11 chars)")
-          << QStringLiteral("; Variables used a=low val, b=high val, c=DMX val") << QString();
-    for (int c = 0; c < ranges.count(); ++c) {
-        copyTable(ranges, c, RangeFields::RangeTable, stores.curRangeTable,
-                  QStringLiteral("第 %1 个通道范围表").arg(c + 1));
-        const TextTable& table = stores.curRangeTable;
+    out.line(";").line(DashLine).line("; Range Tables").line("");
+    out.line("; Column by column description...")
+        .line("; 1. Low DMX value (inclusive)")
+        .line("; 2. High DMX value (inclusive)")
+        .line("; 3. Displayed text (max 11 chars)")
+        .line("; Variables used a=low val, b=high val, c=DMX val")
+        .line("");
+    throughStoredTables(stores.curRangeTable, [&](StoredTables& tables) {
+        for (int c = 0; c < ranges.count(); ++c)
+            writeRangeTable(out, tables.at(ranges, c, RangeFields::RangeTable, [c] {
+                return QStringLiteral("第 %1 个通道范围表").arg(c + 1);
+            }));
+    });
+}
 
-        lines << QStringLiteral("RANGE ") + LeftField(table.cell(0, 0), 4) + QLatin1Char(';') +
-                     table.cell(1, 0);
-        for (int r = 1; r <= table.rowUpper(); ++r)
-            lines << LeftField(table.cell(0, r), 5) + LeftField(table.cell(1, r), 5) +
-                         quoted(table.cell(2, r)) + table.cell(3, r);
-        lines << QStringLiteral("REND") << QString();
-    }
+// About the size of the file: the fixed lines, a channel line per channel, and a few bytes for
+// every cell of the stored tables (a value takes 4, a range entry's cells a little more).
+qsizetype expectedSize(const FixtureSnapshot& fixture, const AdvancedStores& stores) {
+    qsizetype cells = 0;
+    const auto countCells = [&cells](const RecordStore& store, int field) {
+        for (int column = 0; column < store.count(); ++column) {
+            if (const TextTable* table = store.table(field, column))
+                cells += qsizetype(table->fieldUpper() + 2) * (table->rowUpper() + 1);
+        }
+    };
+    countCells(stores.paletteGroups, PaletteFields::GroupTable);
+    countCells(stores.macros, MacroFields::StepTable);
+    countCells(stores.rangeTables, RangeFields::RangeTable);
+    return 8192 + qsizetype(std::max(fixture.channelCount, 0)) * 80 + cells * 6;
 }
 
 } // namespace
@@ -308,21 +619,55 @@ void writeRanges(AdvancedStores& stores, QStringList& lines) {
 QString LeftField(const QString& text, int width) {
     if (width <= 0)
         return {};
-    if (text.size() >= width)
-        return text.left(width);
-    return text + QString(width - text.size(), QLatin1Char(' '));
+    const Cut cut = cutAt(text, width);
+    return text.first(cut.units) + QString(width - cut.characters, QLatin1Char(' '));
+}
+
+std::optional<double> DecimalNumber(QStringView text) {
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text[first] == u' ')
+        ++first;
+    while (end > first && text[end - 1] == u' ')
+        --end;
+    const QStringView body = text.sliced(first, end - first);
+
+    qsizetype at = 0;
+    at += at < body.size() && (body[at] == u'+' || body[at] == u'-') ? 1 : 0;
+    const qsizetype whole = digitsAt(body, at);
+    const bool point = at < body.size() && body[at] == u'.';
+    at += point ? 1 : 0;
+    const qsizetype fraction = point ? digitsAt(body, at) : 0;
+    if (whole == 0 && fraction == 0)
+        return std::nullopt;
+    const bool exponent = at < body.size() && (body[at] == u'e' || body[at] == u'E');
+    if (exponent) {
+        ++at;
+        at += at < body.size() && (body[at] == u'+' || body[at] == u'-') ? 1 : 0;
+        if (digitsAt(body, at) == 0)
+            return std::nullopt;
+    }
+    if (at != body.size())
+        return std::nullopt;
+    bool ok = false;
+    const double value = body.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double RoundHalfEven(double value) {
+    const double nearest = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return nearest;
 }
 
 std::optional<QString> HexField(const QString& cellText) {
-    const auto number = decimalNumber(cellText);
-    if (!number)
+    const int value = dmxValue(cellText);
+    if (value < 0)
         return std::nullopt;
-    // A DMX value is one byte: anything the rounding leaves outside it would be a wrong number
-    // in the file, not a value the console could use.
-    const double value = roundHalfEven(*number);
-    if (value < 0 || value > 255)
-        return std::nullopt;
-    return LeftField(QString::number(static_cast<int>(value), 16).toUpper(), 4);
+    return QString::fromLatin1(HexFields[static_cast<size_t>(value)].data(), 4);
 }
 
 QString DateTimeText(const QDateTime& dateTime, const QLocale& locale) {
@@ -343,61 +688,25 @@ QString DateTimeText(const QDateTime& dateTime, const QLocale& locale) {
     return date + QLatin1Char(' ') + locale.toString(time, timeFormat);
 }
 
-std::optional<WriteFailure> WriteFixtureLines(const FixtureSnapshot& fixture,
-                                              AdvancedStores& stores, QStringList& lines) {
-    try {
-        writeHeadAndDevice(fixture, lines);
-        writePatchingAndLimits(fixture, lines);
-        writeChannels(fixture, lines);
-        writePalettes(stores, lines);
-        writeMacros(stores, lines);
-        writeRanges(stores, lines);
-    } catch (const Failure& failure) {
-        return WriteFailure{failure.reason};
-    }
-    return std::nullopt;
-}
-
 QByteArray AnsiBytes(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.unicode() < 128) {
-            bytes.append(static_cast<char>(c.unicode()));
-            continue;
-        }
-        // Each character alone, kept only when it comes back unchanged: the converter's own
-        // substitution byte is not "?" for every character set. Fresh converters each time,
-        // because resetting one does not clear its error, which would turn every character
-        // after the first that cannot be held into "?" as well.
-        QStringEncoder encoder("GBK");
-        QStringDecoder decoder("GBK");
-        if (!c.isSurrogate() && encoder.isValid()) {
-            const QByteArray encoded = encoder.encode(QStringView(&c, 1));
-            const bool held =
-                !encoder.hasError() && decoder.decode(encoded) == QString(c) && !decoder.hasError();
-            if (held) {
-                bytes.append(encoded);
-                continue;
-            }
-        }
-        bytes.append('?');
-    }
-    return bytes;
-}
-
-QByteArray FileBytes(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += AnsiBytes(line) + "\r\n";
-    return bytes;
+    return FileText().text(text).takeAll();
 }
 
 FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, AdvancedStores& stores) {
-    QStringList lines;
+    FileText out;
+    out.expect(expectedSize(fixture, stores));
     FixtureFile file;
-    file.failure = WriteFixtureLines(fixture, stores, lines);
-    file.bytes = FileBytes(lines);
+    try {
+        writeHeadAndDevice(out, fixture);
+        writePatchingAndLimits(out, fixture);
+        writeChannels(out, fixture);
+        writePalettes(out, stores);
+        writeMacros(out, stores);
+        writeRanges(out, stores);
+    } catch (const Failure& failure) {
+        file.failure = WriteFailure{failure.reason};
+    }
+    file.bytes = out.takeLines();
     return file;
 }
 

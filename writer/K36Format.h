@@ -6,12 +6,23 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QLocale>
-#include <QStringList>
+#include <QString>
 #include <optional>
 
 namespace writer {
 
+// A decimal number as the editors keep it: blanks around, a sign, digits with or without a
+// fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf"). Wider than the
+// channel fields' ParseNumber: the table editors' value cells take exponents. A DMX value box
+// holds a value exactly when its text passes this test, so the file can always carry it.
+std::optional<double> DecimalNumber(QStringView text);
+
+// The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
+double RoundHalfEven(double value);
+
 // Text set at the left of a field of the given width: filled with blanks, or cut without mark.
+// The width counts characters: a character outside the Basic Multilingual Plane (an emoji) is
+// one, and a cut never splits it.
 QString LeftField(const QString& text, int width);
 
 // A cell's decimal number, rounded to a whole number with halves to the even neighbour, in
@@ -27,25 +38,19 @@ struct WriteFailure {
     QString reason;
 };
 
-// Appends every line of the fixture file, without line ends, to lines. The section of each
-// store copies the store's tables, one after the other, into its work table and reads them
-// there, so afterwards each work table holds the last table copied. A failure stops the
-// writing at once: the lines appended before it stay, and so do the copies made before it.
-std::optional<WriteFailure> WriteFixtureLines(const FixtureSnapshot& fixture,
-                                              stores::AdvancedStores& stores, QStringList& lines);
-
-// A text in the file's character set (GBK); a character it cannot hold becomes "?".
+// A text in the file's character set (GBK); each character it cannot hold becomes one "?".
 QByteArray AnsiBytes(const QString& text);
 
-// Every line followed by CR LF, in the file's character set, with nothing before or after.
-QByteArray FileBytes(const QStringList& lines);
-
 struct FixtureFile {
-    // The whole file; after a failure only the lines written before it.
+    // Every line followed by CR LF, in the file's character set, with nothing before or after;
+    // after a failure only the lines completed before it.
     QByteArray bytes;
     std::optional<WriteFailure> failure;
 };
 
+// The fixture file. Each store's section leaves in the store's work table a copy of the last
+// table it went through, as if it had copied every table there in turn; a failure stops the
+// writing at once and leaves the copy of the table it stopped in.
 FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, stores::AdvancedStores& stores);
 
 } // namespace writer

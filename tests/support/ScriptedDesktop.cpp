@@ -10,6 +10,9 @@ QString ScriptedDesktop::StartedCommand::commandLine() const {
 
 MsgResult ScriptedDesktop::showMessage(const MessageRequest& request) {
     messages.push_back(request);
+    if (messageAnswers.empty() && answerOnTheSpot) {
+        answerOnTheSpot(Asked::Message);
+    }
     if (messageAnswers.empty()) {
         problems.push_back(
             QStringLiteral("message \"%1\" came with no answer queued").arg(request.text));
@@ -20,7 +23,11 @@ MsgResult ScriptedDesktop::showMessage(const MessageRequest& request) {
     return answer;
 }
 
-template <class T> std::optional<T> ScriptedDesktop::takeDialogAnswer(const QString& dialog) {
+template <class T>
+std::optional<T> ScriptedDesktop::takeDialogAnswer(Asked asked, const QString& dialog) {
+    if (dialogAnswers.empty() && answerOnTheSpot) {
+        answerOnTheSpot(asked);
+    }
     if (dialogAnswers.empty()) {
         problems.push_back(dialog + QStringLiteral(" came with no answer queued"));
         return std::nullopt;
@@ -35,11 +42,11 @@ template <class T> std::optional<T> ScriptedDesktop::takeDialogAnswer(const QStr
 
 std::optional<QString> ScriptedDesktop::showSaveDialog(const SaveDialogRequest& request) {
     saveDialogs.push_back(request);
-    return takeDialogAnswer<QString>(QStringLiteral("save dialog"));
+    return takeDialogAnswer<QString>(Asked::SaveDialog, QStringLiteral("save dialog"));
 }
 
 std::optional<QColor> ScriptedDesktop::showColorDialog(const QColor&) {
-    return takeDialogAnswer<QColor>(QStringLiteral("colour dialog"));
+    return takeDialogAnswer<QColor>(Asked::ColorDialog, QStringLiteral("colour dialog"));
 }
 
 void ScriptedDesktop::startDetached(const QString& program, const QStringList& arguments) {

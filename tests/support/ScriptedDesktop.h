@@ -24,6 +24,7 @@ public:
     };
     struct Cancelled {};
     using DialogAnswer = std::variant<Cancelled, QString, QColor>;
+    enum class Asked { Message, SaveDialog, ColorDialog };
 
     void answerMessage(MsgResult answer) { messageAnswers.push_back(answer); }
     void answerDialog(DialogAnswer answer) { dialogAnswers.push_back(std::move(answer)); }
@@ -44,6 +45,9 @@ public:
     bool ended = false;
     // Called while a modal window is open, until it closes.
     std::function<void(const std::function<bool()>& stillOpen)> modalDriver;
+    // Called when a message or dialog, already recorded, finds no answer queued: it may queue
+    // one there and then, as a user at the screen answers what comes up.
+    std::function<void(Asked)> answerOnTheSpot;
 
     MsgResult showMessage(const MessageRequest& request) override;
     std::optional<QString> showSaveDialog(const SaveDialogRequest& request) override;
@@ -60,7 +64,7 @@ public:
 private:
     // The answer at the front of the queue when it is of type T (then it leaves the queue, as
     // does an answer of another type); nothing, with a problem noted, when none is queued.
-    template <class T> std::optional<T> takeDialogAnswer(const QString& dialog);
+    template <class T> std::optional<T> takeDialogAnswer(Asked asked, const QString& dialog);
 };
 
 } // namespace testsupport

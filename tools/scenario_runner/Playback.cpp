@@ -30,11 +30,8 @@ bool ScenarioRunner::load(QString& error) {
         if (trimmed.isEmpty() || trimmed.startsWith('#')) {
             continue;
         }
-        QString expanded = trimmed;
-        expanded.replace(QLatin1String("${TMP}"), tmp_.path());
-        expanded.replace(QLatin1String("${HERE}"), here_);
         QString splitError;
-        Line line{i + 1, trimmed, runner::splitWords(expanded, splitError)};
+        Line line = parse(i + 1, trimmed, splitError);
         if (!splitError.isEmpty()) {
             error = QStringLiteral("%1:%2: %3").arg(path_).arg(i + 1).arg(splitError);
             return false;
@@ -44,9 +41,32 @@ bool ScenarioRunner::load(QString& error) {
     return true;
 }
 
+ScenarioRunner::Line ScenarioRunner::parse(int number, const QString& text, QString& error) const {
+    QString expanded = text;
+    expanded.replace(QLatin1String("${TMP}"), tmp_.path());
+    expanded.replace(QLatin1String("${HERE}"), here_);
+    return {number, text, runner::splitWords(expanded, error)};
+}
+
+std::optional<ScenarioRunner::Line> ScenarioRunner::nextLine() {
+    if (!source_) {
+        return next_ < lines_.size() ? std::optional<Line>(lines_[next_++]) : std::nullopt;
+    }
+    const std::optional<QString> text = source_->nextLine();
+    if (!text) {
+        return std::nullopt;
+    }
+    QString error;
+    Line line = parse(++played_, *text, error);
+    if (!error.isEmpty()) {
+        recordFailure(line, error);
+    }
+    return line;
+}
+
 int ScenarioRunner::run() {
     QString error;
-    if (!tmp_.isValid() || !load(error)) {
+    if (!tmp_.isValid() || (!source_ && !load(error))) {
         QTextStream(stderr) << "scenario: " << error << "\n";
         return 1;
     }
@@ -80,31 +100,52 @@ int ScenarioRunner::run() {
         out << "0 passed, 1 failed\n";
         return 1;
     }
-    out << "scenario passed: " << lines_.size() << " lines\n";
+    if (!source_) {
+        out << "scenario passed: " << lines_.size() << " lines\n";
+    }
     return 0;
 }
 
 void ScenarioRunner::runLinesWhile(const std::function<bool()>& keepGoing) {
-    while (!failed_ && next_ < lines_.size() && keepGoing()) {
-        const Line& line = lines_[next_++];
-        try {
-            execute(line);
-            if (!desktop_.problems.empty()) {
-                const QString problem = desktop_.problems.front();
-                desktop_.problems.clear();
-                fail(problem);
-            }
-        } catch (const LineFailure& failure) {
-            failed_ = true;
-            failure_ = failure.why;
-            failedLine_ = line.number;
-            failedSource_ = line.source;
+    bool exhausted = false;
+    while (!failed_ && keepGoing()) {
+        const std::optional<Line> line = nextLine();
+        if (!line) {
+            exhausted = true;
+            break;
+        }
+        if (!failed_) {
+            play(*line);
         }
     }
-    if (next_ >= lines_.size() && keepGoing() && platform::windows().active() &&
+    if (exhausted && keepGoing() && platform::windows().active() &&
         platform::windows().active()->isModalShowing()) {
         failAtEnd(QStringLiteral("a modal window is still open"));
     }
+}
+
+void ScenarioRunner::play(const Line& line) {
+    try {
+        execute(line);
+        if (!desktop_.problems.empty()) {
+            const QString problem = desktop_.problems.front();
+            desktop_.problems.clear();
+            fail(problem);
+        }
+    } catch (const LineFailure& failure) {
+        if (failure.refused && source_) {
+            source_->refused(failure.why);
+        } else {
+            recordFailure(line, failure.why);
+        }
+    }
+}
+
+void ScenarioRunner::recordFailure(const Line& line, const QString& why) {
+    failed_ = true;
+    failure_ = why;
+    failedLine_ = line.number;
+    failedSource_ = line.source;
 }
 
 void ScenarioRunner::failAtEnd(const QString& why) {
@@ -112,7 +153,7 @@ void ScenarioRunner::failAtEnd(const QString& why) {
         return;
     }
     failed_ = true;
-    failedLine_ = lines_.empty() ? 0 : lines_.back().number;
+    failedLine_ = source_ || lines_.empty() ? played_ : lines_.back().number;
     failedSource_ = QStringLiteral("(end of scenario)");
     failure_ = why;
 }

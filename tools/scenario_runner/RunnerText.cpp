@@ -50,6 +50,12 @@ QString quoted(const QString& text) {
     return '"' + shown + '"';
 }
 
+QString scriptWord(const QString& text) {
+    QString word = text;
+    word.replace("\\", "\\\\").replace("\"", "\\\"");
+    return quoted(word);
+}
+
 QString describe(const QColor& color) {
     return QStringLiteral("%1 %2 %3").arg(color.red()).arg(color.green()).arg(color.blue());
 }

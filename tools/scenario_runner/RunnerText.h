@@ -14,6 +14,9 @@ QStringList splitWords(const QString& text, QString& error);
 // A text in double quotes with its line breaks and tabs made visible.
 QString quoted(const QString& text);
 
+// A text as one word of a scenario line that splitWords reads back as it was.
+QString scriptWord(const QString& text);
+
 // "r g b"
 QString describe(const QColor& color);
 

@@ -15,6 +15,11 @@ using runner::quoted;
 ScenarioRunner::ScenarioRunner(const QString& scenarioPath)
     : path_(scenarioPath), here_(QFileInfo(scenarioPath).absolutePath()) {}
 
+ScenarioRunner::ScenarioRunner(LineSource& source, const QString& name)
+    : path_(name), source_(&source) {
+    here_ = tmp_.path();
+}
+
 void ScenarioRunner::settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
@@ -37,6 +42,10 @@ void ScenarioRunner::act(const std::function<void()>& action) {
 
 void ScenarioRunner::fail(const QString& why) {
     throw LineFailure{why};
+}
+
+void ScenarioRunner::refuse(const QString& why) {
+    throw LineFailure{why, true};
 }
 
 QString ScenarioRunner::word(const Line& line, int index) {
@@ -85,6 +94,9 @@ QColor ScenarioRunner::color(const Line& line, int index) {
     if (name == "buttonface") {
         return platform::systemButtonFace();
     }
+    if (name == "window") {
+        return platform::systemWindow();
+    }
     return QColor(number(line, index), number(line, index + 1), number(line, index + 2));
 }
 
@@ -116,37 +128,51 @@ Form& ScenarioRunner::shownWindow(const QString& name) {
     return form;
 }
 
+Control* ScenarioRunner::findControl(const QString& name) {
+    const int dot = name.indexOf('.');
+    Form* form = dot < 0 ? nullptr : platform::windows().find(name.left(dot));
+    return form ? form->control(name.mid(dot + 1)) : nullptr;
+}
+
 Control& ScenarioRunner::control(const QString& name) {
     const int dot = name.indexOf('.');
     if (dot < 0) {
         fail(QStringLiteral("%1 names no control (Window.Control)").arg(name));
     }
-    Form& form = loadedWindow(name.left(dot));
-    Control* c = form.control(name.mid(dot + 1));
+    loadedWindow(name.left(dot));
+    Control* c = findControl(name);
     if (!c) {
         fail(QStringLiteral("unknown control %1").arg(name));
     }
     return *c;
 }
 
-Control& ScenarioRunner::usableControl(const QString& name) {
-    Control& c = control(name);
-    Form* form = c.form();
+QString ScenarioRunner::whyUnusable(const Control& c) {
+    const Form* form = c.form();
+    const QString name = form ? form->formName() + '.' + c.fullName() : c.fullName();
     if (!form || !form->isVisible()) {
-        fail(QStringLiteral("the window of %1 is not on the screen").arg(name));
+        return QStringLiteral("the window of %1 is not on the screen").arg(name);
     }
     if (!c.widget()->isVisibleTo(form)) {
-        fail(QStringLiteral("%1 is hidden").arg(name));
+        return QStringLiteral("%1 is hidden").arg(name);
     }
     if (!c.widget()->isEnabled()) {
-        fail(QStringLiteral("%1 is disabled").arg(name));
+        return QStringLiteral("%1 is disabled").arg(name);
     }
-    if (platform::windows().active() != form) {
-        // The user's click brings the window to the front first.
-        if (platform::windows().active() && platform::windows().active()->isModalShowing()) {
-            fail(QStringLiteral("a modal window is open"));
-        }
-        platform::windows().activate(form);
+    const Form* active = platform::windows().active();
+    if (active && active != form && active->isModalShowing()) {
+        return QStringLiteral("a modal window is open");
     }
+    return {};
+}
+
+Control& ScenarioRunner::usableControl(const QString& name) {
+    Control& c = control(name);
+    const QString why = whyUnusable(c);
+    if (!why.isEmpty()) {
+        fail(why);
+    }
+    // The user's click brings the window to the front first.
+    platform::windows().activate(c.form());
     return c;
 }

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -20,6 +21,18 @@ namespace stores {
 class RecordStore;
 } // namespace stores
 
+// Where the lines come from when no file holds them: a program that makes them up as it plays,
+// seeing the editor as each line left it.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    // The next line to play; nothing ends the scenario.
+    virtual std::optional<QString> nextLine() = 0;
+    // The program refused the last line's action, as it may refuse a user's (the focus stayed
+    // where it was); the play goes on with the next line.
+    virtual void refused(const QString& why) { (void)why; }
+};
+
 // Plays a scenario file against the editor, line by line, as a user would (Playback.cpp). Each
 // command is one small handler, found by the line's first word (a check by the word after
 // "expect") in the tables of StageCommands.cpp, UserCommands.cpp and Checks.cpp, the handlers of
@@ -30,14 +43,26 @@ public:
     // What fail() throws: the line stops there and the scenario fails with why.
     struct LineFailure {
         QString why;
+        bool refused = false; // the program refused the action; only a file's line fails on it
     };
 
     explicit ScenarioRunner(const QString& scenarioPath);
+    // Plays the lines the source makes up, under the name given for the failures.
+    ScenarioRunner(LineSource& source, const QString& name);
 
     // 0 when every line held; otherwise prints the first failing line.
     int run();
     // The first failing line and why; empty when every line held.
     QString failure() const;
+    // The control a name such as "Form1.Option2(0)" names, when its window is loaded.
+    static platform::Control* findControl(const QString& name);
+    // Why the user cannot act on the control now (its window off the screen or behind a modal
+    // window, the control hidden or disabled); empty when they can.
+    static QString whyUnusable(const platform::Control& control);
+
+    // What the program showed and what answers it; the folder that ${TMP} stands for.
+    testsupport::ScriptedDesktop& desktop() { return desktop_; }
+    QString temporaryFolder() const { return tmp_.path(); }
 
 private:
     struct Line {
@@ -52,8 +77,13 @@ private:
     static const Table& checks();
 
     bool load(QString& error);
+    // The line with its words, ${TMP} and ${HERE} put in; error tells what cannot be read.
+    Line parse(int number, const QString& text, QString& error) const;
+    std::optional<Line> nextLine();
     void runLinesWhile(const std::function<bool()>& keepGoing);
+    void play(const Line& line);
     void execute(const Line& line);
+    void recordFailure(const Line& line, const QString& why);
     void failAtEnd(const QString& why);
     void act(const std::function<void()>& action);
     static void settle();
@@ -158,12 +188,16 @@ private:
     static QColor color(const Line& line, int index);
     static void expectEqual(const QString& what, const QString& actual, const QString& expected);
     [[noreturn]] static void fail(const QString& why);
+    // The program kept the user from acting: a file's line fails, a made-up one is passed over.
+    [[noreturn]] static void refuse(const QString& why);
 
     QString path_;
     QString here_;
     QTemporaryDir tmp_;
+    LineSource* source_ = nullptr;
     std::vector<Line> lines_;
     size_t next_ = 0;
+    int played_ = 0;
     bool failed_ = false;
     QString failure_;
     int failedLine_ = 0;

@@ -105,7 +105,7 @@ void ScenarioRunner::takeFocus(Control& c, const QString& name) {
     bool focused = true;
     act([&] { focused = c.hasLogicalFocus() || c.userFocus(); });
     if (!focused) {
-        fail(QStringLiteral("the focus could not move to %1").arg(name));
+        refuse(QStringLiteral("the focus could not move to %1").arg(name));
     }
 }
 
@@ -121,8 +121,9 @@ platform::TextBox& ScenarioRunner::focusedBox(const Line& line) {
 
 void ScenarioRunner::type(const Line& line) {
     platform::TextBox& box = focusedBox(line);
-    for (const QChar ch : word(line, 2)) {
-        act([&] { sendKey(focusedWidget(box), 0, Qt::NoModifier, QString(ch)); });
+    // One key per character: an emoji is one key, though it takes two places in a QString.
+    for (const char32_t ch : word(line, 2).toUcs4()) {
+        act([&] { sendKey(focusedWidget(box), 0, Qt::NoModifier, QString::fromUcs4(&ch, 1)); });
         if (desktop_.ended) {
             break;
         }
@@ -131,10 +132,10 @@ void ScenarioRunner::type(const Line& line) {
 
 void ScenarioRunner::key(const Line& line) {
     const QString keyName = word(line, 2);
+    Control& c = usableControl(word(line, 1));
+    takeFocus(c, word(line, 1));
     if (keyName == "Tab" || keyName == "Shift+Tab") {
         // Tab moves on from whatever control has the focus.
-        Control& c = usableControl(word(line, 1));
-        takeFocus(c, word(line, 1));
         act([&c, keyName] { c.form()->tabToNext(keyName == "Tab"); });
         return;
     }
@@ -147,17 +148,18 @@ void ScenarioRunner::key(const Line& line) {
         {"End", {Qt::Key_End, Qt::NoModifier}},
         {"Left", {Qt::Key_Left, Qt::NoModifier}},
         {"Right", {Qt::Key_Right, Qt::NoModifier}},
+        {"Up", {Qt::Key_Up, Qt::NoModifier}},
+        {"Down", {Qt::Key_Down, Qt::NoModifier}},
         {"Ctrl+A", {Qt::Key_A, Qt::ControlModifier}},
         {"Ctrl+C", {Qt::Key_C, Qt::ControlModifier}},
         {"Ctrl+V", {Qt::Key_V, Qt::ControlModifier}},
         {"Ctrl+X", {Qt::Key_X, Qt::ControlModifier}},
     };
-    platform::TextBox& box = focusedBox(line);
     const auto found = keys.find(keyName);
     if (found == keys.end()) {
         fail(QStringLiteral("unknown key %1").arg(keyName));
     }
-    act([&] { sendKey(focusedWidget(box), found->second.first, found->second.second, {}); });
+    act([&] { sendKey(focusedWidget(c), found->second.first, found->second.second, {}); });
 }
 
 void ScenarioRunner::paste(const Line& line) {

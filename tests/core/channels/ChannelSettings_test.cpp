@@ -159,44 +159,54 @@ TEST(ChannelAccept, ReleasesTheFinePartOfASixteenBitChannelOnEveryOk) {
     EXPECT_EQ(rows[0][ChannelTypeName], "LTP");
 }
 
-TEST(ChannelAccept, RefusesTheFirstMissingFieldOfTheChosenMode) {
-    using enum DialogField;
-    const auto without = [](void (*clear)(ChannelFields&)) {
-        ChannelFields fields = Zoom();
-        clear(fields);
-        return fields;
-    };
-    const std::vector<std::tuple<ChannelFields, QString, DialogField>> cases{
-        {without([](ChannelFields& f) { f.channelType = -1; }), "请设置通道类型...", ChannelType},
-        {without([](ChannelFields& f) { f.attributeKey = -1; }), "请设置属性键...", AttributeKey},
-        {without([](ChannelFields& f) { f.curve.clear(); }),
-         "请设置通道曲线类型，通常为1，仅HTP通道起作用...", Curve},
-        {without([](ChannelFields& f) { f.outputPercent.clear(); }),
-         "请设置通道输出比例，范围0-100%...", OutputPercent},
-        {without([](ChannelFields& f) { f.attributeType = -1; }), "请设置通道属性类型...",
-         AttributeType},
-        {without([](ChannelFields& f) { f.locateLevel.clear(); }),
-         "请设置定位值，范围0-255，-1表示不起作用...", LocateLevel},
-        {without([](ChannelFields& f) { f.highLevel.clear(); }),
-         "请设置高亮度的值，范围0-255，-1表示不起作用...", HighLevel},
-        {without([](ChannelFields& f) { f.lowLevel.clear(); }),
-         "请设置低亮度的值，范围0-255，-1表示不起作用...", LowLevel},
-        // Part checks only name, type and the coarse channel, which must still exist.
-        {Part("f", " 2 - "), "请设置其依附的16bit高8位通道...", CoarseChannel},
-        {Part("f", "9 - Gone"), "请设置其依附的16bit高8位通道...", CoarseChannel},
-    };
-    for (const auto& [fields, message, focus] : cases) {
-        ChannelRows rows{NumberOnly(1), Dimmer(2)};
-        const AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, fields);
-        EXPECT_EQ(outcome.result, Result::Refused) << message.toStdString();
-        EXPECT_EQ(outcome.refusal, message);
-        EXPECT_EQ(outcome.refusalFocus, focus) << message.toStdString();
-        EXPECT_EQ(rows[0], NumberOnly(1));
-    }
+TEST(ChannelAccept, ChecksFieldsInOrderAndByMode) {
     ChannelRows rows{NumberOnly(1), Dimmer(2)};
+    const auto refusal = [&](const ChannelFields& fields) {
+        const AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, fields);
+        EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
+        EXPECT_EQ(rows[0], NumberOnly(1));
+        return std::pair(outcome.refusal, outcome.refusalFocus);
+    };
+    // Emptied from the last field to the first, each field in turn is the first one missing.
+    ChannelFields fields = Attribute("x", LtpTypeIndex, 3, 0, "Q");
+    const struct {
+        void (*empty)(ChannelFields&);
+        const char* message;
+        DialogField focus;
+    } order[] = {
+        {[](ChannelFields& f) { f.lowLevel.clear(); },
+         "请设置低亮度的值，范围0-255，-1表示不起作用...", DialogField::LowLevel},
+        {[](ChannelFields& f) { f.highLevel.clear(); },
+         "请设置高亮度的值，范围0-255，-1表示不起作用...", DialogField::HighLevel},
+        {[](ChannelFields& f) { f.locateLevel.clear(); },
+         "请设置定位值，范围0-255，-1表示不起作用...", DialogField::LocateLevel},
+        {[](ChannelFields& f) { f.attributeType = -1; }, "请设置通道属性类型...",
+         DialogField::AttributeType},
+        {[](ChannelFields& f) { f.outputPercent.clear(); }, "请设置通道输出比例，范围0-100%...",
+         DialogField::OutputPercent},
+        {[](ChannelFields& f) { f.curve.clear(); },
+         "请设置通道曲线类型，通常为1，仅HTP通道起作用...", DialogField::Curve},
+        {[](ChannelFields& f) { f.controlWheel = -1; }, "请设置控制轮...",
+         DialogField::ControlWheel},
+        {[](ChannelFields& f) { f.attributeKey = -1; }, "请设置属性键...",
+         DialogField::AttributeKey},
+        {[](ChannelFields& f) { f.channelType = -1; }, "请设置通道类型...",
+         DialogField::ChannelType},
+        {[](ChannelFields& f) { f.name.clear(); }, "请填写通道名称...", DialogField::Name},
+    };
+    for (const auto& check : order) {
+        check.empty(fields);
+        EXPECT_EQ(refusal(fields), std::pair(QString(check.message), check.focus));
+    }
+
+    // Part checks only name, type and the coarse channel, which must still exist.
+    const std::pair missingCoarse(QString("请设置其依附的16bit高8位通道..."),
+                                  DialogField::CoarseChannel);
+    EXPECT_EQ(refusal(Part("f", " 2 - ")), missingCoarse);
+    EXPECT_EQ(refusal(Part("f", "9 - Gone")), missingCoarse);
     ChannelFields part = Part("f", "2 - Dimmer");
     part.curve.clear();
-    EXPECT_EQ(AcceptChannel(rows, Opened(1), 0, part).result, Result::Written);
+    EXPECT_EQ(AcceptChannel(rows, Opened(1), 0, part).result, AcceptOutcome::Result::Written);
 }
 
 TEST(ChannelAccept, WritesAttributeRowsWithPanAndTiltLevels) {

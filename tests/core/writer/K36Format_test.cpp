@@ -1,6 +1,7 @@
 #include "writer/K36Format.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 using namespace writer;
@@ -126,11 +127,19 @@ void expectGolden(const FixtureFile& file, const char* name) {
     EXPECT_EQ(actual.size(), expected.size());
 }
 
-QStringList linesOf(const FixtureSnapshot& fixture, AdvancedStores& stores) {
-    QStringList lines;
-    const auto failure = WriteFixtureLines(fixture, stores, lines);
-    EXPECT_FALSE(failure) << failure->reason.toStdString();
+// The file's lines as text: a line ends with CR LF, so bytes after the last line end would
+// show as a last line of their own.
+QStringList linesOfBytes(const QByteArray& bytes) {
+    QStringList lines = QString(QStringDecoder("GBK").decode(bytes)).split(QStringLiteral("\r\n"));
+    if (lines.last().isEmpty())
+        lines.removeLast();
     return lines;
+}
+
+QStringList linesOf(const FixtureSnapshot& fixture, AdvancedStores& stores) {
+    const FixtureFile file = BuildFixtureFile(fixture, stores);
+    EXPECT_FALSE(file.failure) << file.failure->reason.toStdString();
+    return linesOfBytes(file.bytes);
 }
 
 } // namespace
@@ -161,8 +170,17 @@ TEST(WriterGolden, PaletteMacroAndRangeSections) {
 
 TEST(WriterFields, LeftFieldPadsOrCutsByCharacters) {
     const std::vector<std::tuple<QString, int, QString>> cases{
-        {"ab", 4, "ab  "},     {"abcdef", 4, "abcd"}, {"", 5, "     "},
-        {"灯具", 4, "灯具  "}, {"abc", 0, ""},        {"abc", -3, ""}};
+        {"ab", 4, "ab  "},
+        {"abcdef", 4, "abcd"},
+        {"", 5, "     "},
+        {"灯具", 4, "灯具  "},
+        {"abc", 0, ""},
+        {"abc", -3, ""},
+        // A character outside the Basic Multilingual Plane takes one place, and a cut keeps it
+        // whole.
+        {"😀a", 3, "😀a "},
+        {"a😀b", 2, "a😀"},
+        {"😀😀😀", 2, "😀😀"}};
     for (const auto& [text, width, field] : cases)
         EXPECT_EQ(LeftField(text, width), field) << text.toStdString() << width;
 }
@@ -259,27 +277,24 @@ TEST(WriterFailure, AValueThatIsNoNumberStopsTheWritingWhereItIs) {
     badGobo.setCell(2, 1, "abc");
     stores.paletteGroups.replace(1, PaletteFields::GroupTable, badGobo);
 
-    QStringList lines;
-    const auto failure = WriteFixtureLines(scannerFixture(), stores, lines);
-    ASSERT_TRUE(failure);
+    const FixtureFile file = BuildFixtureFile(scannerFixture(), stores);
+    ASSERT_TRUE(file.failure);
     // The technician must be able to find the value.
-    EXPECT_EQ(failure->reason,
+    EXPECT_EQ(file.failure->reason,
               "素材组 \"Gobo\"，素材 \"Gobo1\"，通道 7：\"abc\" 不是 0 至 255 之间的数值");
-    // Everything up to the failing group's header line was complete.
+    // Everything up to the failing group's header line was complete; the entry line that
+    // failed is not there even in part.
+    const QStringList lines = linesOfBytes(file.bytes);
     EXPECT_EQ(lines.size(), 91 + 7 + 4 + 5 + 1);
     EXPECT_EQ(lines.last(), "PFTABLE \"Gobo\"         -1  7   ");
     EXPECT_EQ(stores.paletteTable, badGobo);
     EXPECT_EQ(stores.macroStepTable, tableOf({{"editor macro"}}));
-
-    const FixtureFile file = BuildFixtureFile(scannerFixture(), stores);
-    ASSERT_TRUE(file.failure);
-    EXPECT_TRUE(file.bytes == FileBytes(lines));
+    EXPECT_EQ(stores.curRangeTable, tableOf({{"editor range"}}));
 }
 
 TEST(WriterFailure, EveryUnreadableInputIsReportedInTheUsersWords) {
     const auto reasonOf = [](const FixtureSnapshot& fixture, AdvancedStores stores) {
-        QStringList lines;
-        const auto failure = WriteFixtureLines(fixture, stores, lines);
+        const auto failure = BuildFixtureFile(fixture, stores).failure;
         return failure ? failure->reason : QStringLiteral("(written)");
     };
     const auto withMacro = [](const TextTable& steps) {
@@ -323,9 +338,16 @@ TEST(WriterEncoding, ChineseTextIsWrittenInGbkAndWhatItCannotHoldBecomesAQuestio
     // A character that cannot be held costs only its own place.
     EXPECT_EQ(AnsiBytes("☃灯☃€灯"),
               QByteArray("?") + QByteArray::fromHex("b5c6") + "?" + QByteArray::fromHex("80b5c6"));
-    // Each half of a pair counts as a character of its field, so each becomes one mark.
-    EXPECT_EQ(AnsiBytes("x😀y"), "x??y");
+    // A character outside the Basic Multilingual Plane is one character, so one mark; so is
+    // half a pair standing alone.
+    EXPECT_EQ(AnsiBytes("x😀y"), "x?y");
     EXPECT_EQ(AnsiBytes(QString(QChar(0xD800))), "?");
+    EXPECT_EQ(AnsiBytes(QString(QChar(0xD83D)) + "灯"),
+              QByteArray("?") + QByteArray::fromHex("b5c6"));
+    // Characters the encoder would drop without a trace (a soft hyphen, a joiner) still take
+    // their place, as their fields count them.
+    EXPECT_EQ(AnsiBytes(QString("a") + QChar(0x00AD) + "b" + QChar(0x200D) + "灯"),
+              QByteArray("a?b?") + QByteArray::fromHex("b5c6"));
 
     // Fields count characters, not bytes; control characters in the title are marks too.
     FixtureSnapshot fixture = conventionalFixture();
@@ -338,4 +360,14 @@ TEST(WriterEncoding, ChineseTextIsWrittenInGbkAndWhatItCannotHoldBecomesAQuestio
     EXPECT_TRUE(bytes.contains("filename: A??B?C???.K36\r\n;\r\n"));
     EXPECT_EQ(bytes.count("\r\n"), 91 + 4);
     EXPECT_EQ(bytes.count('\n'), 91 + 4);
+
+    // An emoji in a channel name is one place of the name's field: the columns after it stay.
+    // Text after a character without a form (the title's snowman) is still written whole.
+    fixture.rows[0][channels::ChannelColumn::ChannelName] = "😀灯";
+    fixture.info.deviceName = "摇头灯";
+    const QByteArray named = BuildFixtureFile(fixture, stores).bytes;
+    EXPECT_TRUE(named.contains(QByteArray("1   \"?") + QByteArray::fromHex("b5c6") + "\"" +
+                               QByteArray(14, ' ') + "255  255  0    \r\n"));
+    EXPECT_TRUE(named.contains(QByteArray("DEVICE  ") + QByteArray::fromHex("d2a1cdb7b5c6") +
+                               QByteArray(33, ' ') + "4 DMX Channels\r\n"));
 }
