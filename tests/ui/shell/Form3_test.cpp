@@ -1,4 +1,3 @@
-#include "shell/Form0.h"
 #include "shell/Form3.h"
 
 #include "common/Public.h"
@@ -165,20 +164,4 @@ TEST_F(SaveFailure, AValueTheFileCannotHoldTouchesNoFile) {
                   Public().Stores.paletteGroups.append({QString("Colour"), qint16(1), table});
                   save();
               });
-}
-
-// No scenario can fill a store or open a file yet: a fixture's stores and file name go with New,
-// the stores also with the main menu.
-TEST_F(EditorTest, NewForgetsTheStoresAndTheFileAndTheMainMenuTheStores) {
-    auto& page = platform::window<shell::Form3>();
-    page.Show();
-    Public().Stores.rangeTables.append({qint32(1)});
-    Public().EditingFileLabel = "SPOT1.K36";
-    desktop.answerMessage(MsgResult::Ok);
-    page.Command8->userClick();
-    EXPECT_EQ(Public().Stores.rangeTables.count(), 0);
-    EXPECT_EQ(Public().EditingFileLabel, "新建K36文件...");
-    Public().Stores.macros.append({QString("M")});
-    platform::window<shell::Form0>().Show();
-    EXPECT_EQ(Public().Stores.macros.count(), 0);
 }
