@@ -20,10 +20,10 @@ bool spareIsEmpty(const RecordStore& store) {
     return true;
 }
 
-RecordStore macrosNamed(std::initializer_list<const char*> names) {
+RecordStore macrosNamed(const QStringList& names) {
     RecordStore store(3);
-    for (const char* name : names)
-        store.append({QString(name), qint16(1), oneCellTable(name)});
+    for (const QString& name : names)
+        store.append({name, qint16(1), oneCellTable(name)});
     return store;
 }
 
@@ -50,7 +50,7 @@ TEST(StoreRecords, AppendFillsTheSpareAndClearLeavesOnlyTheSpare) {
 }
 
 TEST(StoreRecords, RemoveShiftsLaterRecordsDownAndIgnoresOtherPositions) {
-    const std::vector<std::tuple<std::initializer_list<const char*>, int, QStringList>> cases{
+    const std::vector<std::tuple<QStringList, int, QStringList>> cases{
         {{"A", "B", "C", "D"}, 1, {"A", "C", "D"}},
         {{"A", "B"}, 1, {"A"}},
         {{"A"}, 0, {}},
