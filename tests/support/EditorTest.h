@@ -22,13 +22,3 @@ protected:
 
     testsupport::ScriptedDesktop desktop;
 };
-
-// Runs code that may end the program; true when it did.
-template <class F> bool endsProgram(F&& code) {
-    try {
-        code();
-    } catch (const platform::ProgramEnded&) {
-        return true;
-    }
-    return false;
-}

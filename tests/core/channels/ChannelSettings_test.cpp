@@ -6,6 +6,7 @@
 
 using namespace channels;
 using enum channels::ChannelColumn;
+using Result = AcceptOutcome::Result;
 
 namespace {
 
@@ -28,6 +29,10 @@ ChannelFields Attribute(const QString& name, int type, int key, int wheel, const
     return fields;
 }
 
+ChannelFields Zoom() {
+    return Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q");
+}
+
 ChannelFields Part(const QString& name, const QString& coarseItem) {
     ChannelFields fields;
     fields.name = name;
@@ -41,75 +46,50 @@ EditedChannel Opened(int channel) {
     return {channel, channel};
 }
 
-QStringList Levels(const ChannelRow& row) {
-    return {row[LocateLevel], row[HighLevel], row[LowLevel]};
-}
+// A 16-bit pair: channel 1 and its fine part 3, with channel 2 between them.
+const ChannelRows PanPair{Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")};
 
 } // namespace
 
 TEST(ChannelFieldRules, CorrectCurveAndOutputAndJudgeLevels) {
-    EXPECT_EQ(CurveRule("1"), std::nullopt);
     for (const char* text : {"", "2", "11"}) {
         const auto correction = CurveRule(text);
         ASSERT_TRUE(correction) << text;
-        EXPECT_EQ(correction->message, CurveMessage);
-        EXPECT_EQ(correction->text, "1");
+        EXPECT_EQ(correction->message + correction->text, CurveMessage + "1");
     }
-
-    for (const char* text : {"0", "100", "2.5"}) {
-        EXPECT_EQ(OutputPercentRule(text), std::nullopt) << text;
-    }
-    EXPECT_EQ(OutputPercentRule("150")->message, "请输入数值范围0-100...");
-    EXPECT_EQ(OutputPercentRule("-1")->message, "请输入数值范围0-100...");
-    EXPECT_EQ(OutputPercentRule("")->message, "请输入数字值...");
-    EXPECT_EQ(OutputPercentRule("abc")->text, "100");
-
-    for (const char* text : {"-1", "0", "255", "2.5"}) {
+    EXPECT_FALSE(CurveRule("1"));
+    for (const char* text : {"0", "100", "2.5"})
+        EXPECT_FALSE(OutputPercentRule(text)) << text;
+    for (const char* text : {"100.5", "-0.5"})
+        EXPECT_EQ(OutputPercentRule(text)->message, OutputRangeMessage) << text;
+    EXPECT_EQ(OutputPercentRule("abc")->message + OutputPercentRule("abc")->text,
+              NotNumberMessage + "100");
+    for (const char* text : {"-1", "0", "255", "2.5"})
         EXPECT_TRUE(IsValidLevelText(text)) << text;
-    }
-    for (const char* text : {"256", "-2", "", "x", "99999999999999999999999999"}) {
+    for (const char* text : {"256", "-2", "", "x", "99999999999999999999999999"})
         EXPECT_FALSE(IsValidLevelText(text)) << text;
-    }
 }
 
 TEST(ChannelAttributeDefaults, FillWhatIsNotChosenAndSetTheWheel) {
-    const auto chosen = [](const QString& letter, ChannelFields fields = {}) {
+    const auto chosen = [](const QString& letter, ChannelFields fields = {},
+                           const ChannelRow& stored = NumberOnly(1)) {
         fields.attributeType = AttributeTypeIndexOf(letter);
-        ApplyAttributeTypeDefaults(fields, NumberOnly(1));
-        return fields;
+        ApplyAttributeTypeDefaults(fields, stored);
+        return std::tuple(fields.channelType, fields.attributeKey, fields.controlWheel);
     };
-    ChannelFields fields = chosen("H");
-    EXPECT_EQ(fields.channelType, HtpTypeIndex);
-    EXPECT_EQ(fields.attributeKey, 0);
-    EXPECT_EQ(fields.controlWheel, LeftWheelIndex);
-
-    fields = chosen("E");
-    EXPECT_EQ(fields.channelType, LtpTypeIndex);
-    EXPECT_EQ(fields.attributeKey, 2);
-    EXPECT_EQ(fields.controlWheel, RightWheelIndex);
-    EXPECT_EQ(chosen("F").controlWheel, LeftWheelIndex);
-    EXPECT_EQ(chosen("S").attributeKey, 18);
-    EXPECT_EQ(chosen("A").channelType, InstantTypeIndex);
-    EXPECT_EQ(chosen("A").attributeKey, 3);
+    EXPECT_EQ(chosen("H"), std::tuple(HtpTypeIndex, 0, LeftWheelIndex));
+    EXPECT_EQ(chosen("E"), std::tuple(LtpTypeIndex, 2, RightWheelIndex));
+    EXPECT_EQ(chosen("S"), std::tuple(LtpTypeIndex, 18, LeftWheelIndex));
+    EXPECT_EQ(chosen("A"), std::tuple(InstantTypeIndex, 3, LeftWheelIndex));
+    EXPECT_EQ(chosen("0"), std::tuple(-1, -1, -1)) << "uncategorized presets nothing";
 
     // Type and key already chosen: only the wheel changes; a dimmer's chosen wheel stays.
     ChannelFields set = Attribute("x", InstantTypeIndex, 7, LeftWheelIndex, "0");
-    fields = chosen("E", set);
-    EXPECT_EQ(fields.channelType, InstantTypeIndex);
-    EXPECT_EQ(fields.attributeKey, 7);
-    EXPECT_EQ(fields.controlWheel, RightWheelIndex);
+    EXPECT_EQ(chosen("E", set), std::tuple(InstantTypeIndex, 7, RightWheelIndex));
     set.controlWheel = RightWheelIndex;
-    EXPECT_EQ(chosen("H", set).controlWheel, RightWheelIndex);
-
-    EXPECT_EQ(chosen("0"), chosen("0", ChannelFields{})) << "uncategorized presets nothing";
-    EXPECT_EQ(chosen("0").channelType, -1);
-
+    EXPECT_EQ(chosen("H", set), std::tuple(InstantTypeIndex, 7, RightWheelIndex));
     // A channel stored as a fine part takes no defaults, whatever the fields show.
-    fields = ChannelFields{};
-    fields.attributeType = AttributeTypeIndexOf("H");
-    ApplyAttributeTypeDefaults(fields, MakeFinePart(2, "f", 1, "H"));
-    EXPECT_EQ(fields.channelType, -1);
-    EXPECT_EQ(fields.attributeKey, -1);
+    EXPECT_EQ(chosen("H", {}, MakeFinePart(2, "f", 1, "H")), std::tuple(-1, -1, -1));
 }
 
 TEST(ChannelCoarseChoice, OffersCoarseChannelsAndRefusesATakenOne) {
@@ -146,48 +126,37 @@ TEST(ChannelCoarseChoice, OffersCoarseChannelsAndRefusesATakenOne) {
 }
 
 TEST(ChannelFillIn, AsksForTheFieldsOfTheChosenMode) {
-    ChannelFields fields = Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q");
-    EXPECT_TRUE(TianXieJianCha(fields));
-    fields.highLevel.clear();
-    EXPECT_FALSE(TianXieJianCha(fields));
-    fields = Attribute("Zoom", LtpTypeIndex, 4, -1, "Q");
-    EXPECT_FALSE(TianXieJianCha(fields));
-
+    ChannelFields noHigh = Zoom();
+    noHigh.highLevel.clear();
+    ChannelFields partWithoutCurve = Part("Pan fine", "1 - Pan");
+    partWithoutCurve.curve.clear();
+    EXPECT_TRUE(TianXieJianCha(Zoom()));
+    EXPECT_FALSE(TianXieJianCha(noHigh));
+    EXPECT_FALSE(TianXieJianCha(Attribute("Zoom", LtpTypeIndex, 4, -1, "Q")));
     // Part needs only name, type and coarse channel.
-    fields = Part("Pan fine", "1 - Pan");
-    fields.curve.clear();
-    EXPECT_TRUE(TianXieJianCha(fields));
-    fields.coarseChannelItem.clear();
-    EXPECT_FALSE(TianXieJianCha(fields));
+    EXPECT_TRUE(TianXieJianCha(partWithoutCurve));
+    EXPECT_FALSE(TianXieJianCha(Part("Pan fine", "")));
 }
 
 TEST(ChannelAccept, ReleasesTheFinePartOfASixteenBitChannelOnEveryOk) {
-    ChannelRows rows{Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")};
-    const ChannelFields pan = Attribute("Pan", LtpTypeIndex, 2, RightWheelIndex, "E");
-
-    AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, pan);
-    EXPECT_EQ(outcome.result, AcceptOutcome::Result::Written);
+    // The release happens before the checks, so a refused OK has already released it; nothing
+    // of the edited row is written.
+    ChannelRows rows = PanPair;
+    ChannelFields unnamed = Attribute("", LtpTypeIndex, 2, RightWheelIndex, "E");
+    AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, unnamed);
+    EXPECT_EQ(outcome.result, Result::Refused);
+    EXPECT_EQ(outcome.refusal, "请填写通道名称...");
+    EXPECT_EQ(outcome.refusalFocus, DialogField::Name);
     EXPECT_EQ(outcome.announcements,
               QStringList({"该16bit通道由通道 1 [Pan] 与通道 3 [Pan fine] 组成，因此，更改通道 1 "
                            "就必须删除通道 3..."}));
-    EXPECT_EQ(rows[2], NumberOnly(3));
-    EXPECT_EQ(rows[0][ChannelTypeName], "LTP");
-
-    rows[2] = MakeFinePart(3, "Pan fine", 1, "E");
-    rows[0][ChannelTypeName] = "16bit";
-    // The release happens before the checks, so a refused OK has already released it.
-    ChannelFields unnamed = pan;
-    unnamed.name.clear();
-    outcome = AcceptChannel(rows, Opened(1), 0, unnamed);
-    EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
-    EXPECT_EQ(outcome.refusal, "请填写通道名称...");
-    EXPECT_EQ(outcome.refusalFocus, DialogField::Name);
-    EXPECT_EQ(outcome.announcements.size(), 1);
-    EXPECT_EQ(rows[2], NumberOnly(3));
-    EXPECT_EQ(rows[0][ChannelName], "Pan") << "nothing of the edited row is written";
-
+    EXPECT_EQ(rows, ChannelRows({Pan(1, "16bit", "s"), NumberOnly(2), NumberOnly(3)}));
     // Nothing left to release on the next OK.
-    EXPECT_TRUE(AcceptChannel(rows, Opened(1), 0, pan).announcements.isEmpty());
+    unnamed.name = "Pan";
+    outcome = AcceptChannel(rows, Opened(1), 0, unnamed);
+    EXPECT_EQ(outcome.result, Result::Written);
+    EXPECT_TRUE(outcome.announcements.isEmpty());
+    EXPECT_EQ(rows[0][ChannelTypeName], "LTP");
 }
 
 TEST(ChannelAccept, ChecksFieldsInOrderAndByMode) {
@@ -246,44 +215,33 @@ TEST(ChannelAccept, WritesAttributeRowsWithPanAndTiltLevels) {
     fields.locateLevel = "128";
     fields.highLevel = "200";
     fields.inverted = true;
-    ASSERT_EQ(AcceptChannel(rows, Opened(1), 0, fields).result, AcceptOutcome::Result::Written);
+    ASSERT_EQ(AcceptChannel(rows, Opened(1), 0, fields).result, Result::Written);
     EXPECT_EQ(rows[0], ChannelRow({"1", "   ", "03", "Right", "LTP", "100", "1", "I", "Pan", "128",
                                    "-1", "-1", "L", "E"}));
 
     fields = Attribute("Gobo", 3, 5, LeftWheelIndex, "I");
     fields.highLevel = "200";
     AcceptChannel(rows, Opened(1), 0, fields);
-    EXPECT_EQ(rows[0][ChannelTypeName], "16bit NF");
-    EXPECT_EQ(rows[0][ChannelTypeLetter], "S");
-    EXPECT_EQ(rows[0][AttributeName], "Gobo1");
-    EXPECT_EQ(rows[0][HighLevel], "200");
+    EXPECT_EQ(rows[0], ChannelRow({"1", "Gobo", "06", "Left", "16bit NF", "100", "1", "N", "Gobo1",
+                                   "0", "200", "-1", "S", "I"}));
 }
 
 TEST(ChannelAccept, PairsAFinePartAndPromotesItsCoarseChannel) {
     ChannelRows rows{Dimmer(5), NumberOnly(6),
-                     MakeChannel(7, "Tilt", "03", "Left", "LTP", "Tilt", "L", "F"),
-                     MakeChannel(8, "Gobo", "06", "Left", "Instant", "Gobo1", "I", "I")};
-
+                     MakeChannel(7, "Tilt", "03", "Left", "LTP", "Tilt", "L", "F")};
     ASSERT_EQ(AcceptChannel(rows, Opened(6), 0, Part("Dim fine", "5 - Dimmer")).result,
-              AcceptOutcome::Result::Written);
-    EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
-    EXPECT_EQ(rows[0][ChannelTypeLetter], "H");
+              Result::Written);
+    EXPECT_EQ(rows[0][ChannelTypeName] + rows[0][ChannelTypeLetter], "16bitH");
     EXPECT_EQ(rows[1], ChannelRow({"6", "Dim fine", "-", "-", "Part", "100", "1", "N", "Ch5 fine",
                                    "0", "0", "0", "H", "H"}));
 
-    // A tilt fine part: "s" on the coarse channel, locate 128 on the fine part.
-    // Re-attaching a fine part that stays a Part leaves its old coarse channel as it is.
+    // A tilt fine part: "s" on the coarse channel, locate 128 on the fine part. Re-attaching a
+    // fine part that stays a Part leaves its old coarse channel as it is.
     AcceptChannel(rows, Opened(6), 5, Part("Tilt fine", "7 - Tilt"));
     EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
-    EXPECT_EQ(rows[2][ChannelTypeName] + rows[2][ChannelTypeLetter], "16bits");
-    EXPECT_EQ(rows[2][ChannelName], "Tilt") << "the coarse channel's other cells stay";
-    EXPECT_EQ(rows[1][AttributeName], "Ch7 fine");
-    EXPECT_EQ(rows[1][ChannelTypeLetter], "L");
-    EXPECT_EQ(rows[1][AttributeTypeLetter], "F");
-    EXPECT_EQ(Levels(rows[1]), QStringList({"128", "0", "0"}));
-
-    AcceptChannel(rows, Opened(6), 7, Part("Gobo fine", "8 - Gobo"));
-    EXPECT_EQ(rows[3][ChannelTypeLetter], "S");
+    EXPECT_EQ(rows[2], MakeChannel(7, "Tilt", "03", "Left", "16bit", "Tilt", "s", "F"));
+    EXPECT_EQ(rows[1], ChannelRow({"6", "Tilt fine", "-", "-", "Part", "100", "1", "N", "Ch7 fine",
+                                   "128", "0", "0", "L", "F"}));
 }
 
 TEST(ChannelAccept, FallsBackTheFormerCoarseChannelWhenAFinePartIsRetyped) {
@@ -293,40 +251,34 @@ TEST(ChannelAccept, FallsBackTheFormerCoarseChannelWhenAFinePartIsRetyped) {
                          MakeFinePart(2, "C fine", 1, letter)};
         const ChannelRows pair = rows;
         // A refused OK leaves the pair whole, so a cancel after it leaves nothing broken.
-        ChannelFields zoom = Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q");
-        zoom.lowLevel.clear();
-        EXPECT_EQ(AcceptChannel(rows, Opened(2), 1, zoom).result, AcceptOutcome::Result::Refused);
+        ChannelFields noLow = Zoom();
+        noLow.lowLevel.clear();
+        EXPECT_EQ(AcceptChannel(rows, Opened(2), 1, noLow).result, Result::Refused);
         EXPECT_EQ(rows, pair);
-
-        AcceptChannel(rows, Opened(2), 1, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+        AcceptChannel(rows, Opened(2), 1, Zoom());
         EXPECT_EQ(rows[0][ChannelTypeName] + "/" + rows[0][ChannelTypeLetter], expected);
         EXPECT_EQ(rows[1][ChannelTypeName], "LTP");
     }
 }
 
 TEST(ChannelAccept, FindsChannelsByNumberAfterRowsMoved) {
-    // Channel 7 stands in the fourth row, and the dialog opened on channel 3 when it was the
-    // third row; it now stands first.
+    // The dialog opened on channel 3 when it was the third row; it now stands first.
     ChannelRows rows{NumberOnly(3), Dimmer(1), NumberOnly(2),
                      MakeChannel(7, "Tilt", "03", "Left", "LTP", "Tilt", "L", "F")};
-    ASSERT_EQ(AcceptChannel(rows, Opened(3), 0, Part("Tilt fine", "7 - Tilt")).result,
-              AcceptOutcome::Result::Written);
+    AcceptChannel(rows, Opened(3), 0, Part("Tilt fine", "7 - Tilt"));
     EXPECT_EQ(rows[0][AttributeName], "Ch7 fine");
     EXPECT_EQ(rows[3][ChannelTypeName], "16bit");
     EXPECT_EQ(rows[2], NumberOnly(2));
 
     // The channel is gone: nothing is written, nothing released.
-    rows = {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")};
-    const ChannelRows before = rows;
-    const AcceptOutcome outcome =
-        AcceptChannel(rows, Opened(9), 1, Attribute("x", LtpTypeIndex, 0, 0, "0"));
-    EXPECT_EQ(outcome.result, AcceptOutcome::Result::ChannelGone);
-    EXPECT_EQ(rows, before);
+    rows = PanPair;
+    EXPECT_EQ(AcceptChannel(rows, Opened(9), 1, Zoom()).result, Result::ChannelGone);
+    EXPECT_EQ(rows, PanPair);
 
     // A count change numbered a new row like a moved one: the row the dialog was opened on
     // is the one written while it still carries the channel.
     rows = {Pan(1, "16bit", "s"), MakeFinePart(3, "Pan fine", 1, "E"), NumberOnly(3)};
-    AcceptChannel(rows, {3, 3}, 0, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+    AcceptChannel(rows, {3, 3}, 0, Zoom());
     EXPECT_EQ(rows[2][ChannelName], "Zoom");
     EXPECT_EQ(rows[1], MakeFinePart(3, "Pan fine", 1, "E"));
     DeleteChannel(rows, {2, 3});
@@ -337,26 +289,25 @@ TEST(ChannelAccept, FindsChannelsByNumberAfterRowsMoved) {
 TEST(ChannelAccept, KeepsThePairsWhenTheTableChangedBehindTheDialog) {
     // The chosen coarse channel became a fine part, lost its name, or got another fine part
     // while the dialog stood open (the quick setup writes rows meanwhile).
-    const auto refused = [](ChannelRows rows, const QString& message) {
-        const ChannelRows before = rows;
+    const QString noCoarse = "请设置其依附的16bit高8位通道...";
+    for (const auto& [table, message] : std::vector<std::pair<ChannelRows, QString>>{
+             {{MakeFinePart(1, "Pan", 3, "E"), NumberOnly(2), Pan(3)}, noCoarse},
+             {{NumberOnly(1), NumberOnly(2)}, noCoarse},
+             {PanPair, DuplicateFinePartMessage}}) {
+        ChannelRows rows = table;
         const AcceptOutcome outcome = AcceptChannel(rows, Opened(2), 0, Part("f", "1 - Pan"));
-        EXPECT_EQ(outcome.result, AcceptOutcome::Result::Refused);
+        EXPECT_EQ(outcome.result, Result::Refused);
         EXPECT_EQ(outcome.refusal, message);
         EXPECT_EQ(outcome.refusalFocus, DialogField::CoarseChannel);
-        EXPECT_EQ(rows, before);
-    };
-    const QString noCoarse = "请设置其依附的16bit高8位通道...";
-    refused({MakeFinePart(1, "Pan", 3, "E"), NumberOnly(2), Pan(3)}, noCoarse);
-    refused({NumberOnly(1), NumberOnly(2)}, noCoarse);
-    refused({Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")},
-            DuplicateFinePartMessage);
+        EXPECT_EQ(rows, table);
+    }
 
     // A fine part given another type or deleted leaves its coarse channel 16-bit while another
     // fine part still names it.
     const ChannelRows twoFineParts{Pan(1, "16bit", "s"), MakeFinePart(2, "a", 1, "E"),
                                    MakeFinePart(3, "b", 1, "E")};
     ChannelRows rows = twoFineParts;
-    AcceptChannel(rows, Opened(2), 1, Attribute("Zoom", LtpTypeIndex, 4, LeftWheelIndex, "Q"));
+    AcceptChannel(rows, Opened(2), 1, Zoom());
     EXPECT_EQ(rows[0][ChannelTypeName], "16bit");
     rows = twoFineParts;
     DeleteChannel(rows, Opened(3));
@@ -365,47 +316,50 @@ TEST(ChannelAccept, KeepsThePairsWhenTheTableChangedBehindTheDialog) {
 
 TEST(ChannelDelete, EmptiesTheChannelAndResolvesItsPair) {
     EXPECT_EQ(DeleteQuestion(4), "确定要删除通道 4的数据？");
-
-    ChannelRows rows{Dimmer(1), NumberOnly(2),
-                     MakeChannel(4, "Zoom", "05", "Left", "LTP", "Zoom", "L", "Q")};
-    DeleteOutcome outcome = DeleteChannel(rows, Opened(4));
-    EXPECT_TRUE(outcome.found);
-    EXPECT_TRUE(outcome.announcements.isEmpty());
-    EXPECT_EQ(rows[2], NumberOnly(4));
-    EXPECT_EQ(rows[0], Dimmer(1));
-
-    // A fine part: its coarse channel falls back, found by number after the rows moved.
-    rows = {MakeFinePart(3, "Pan fine", 1, "E"), Pan(1, "16bit", "s")};
-    ChannelRow expected = Pan(1);
-    DeleteChannel(rows, Opened(3));
-    EXPECT_EQ(rows[1], expected);
-    EXPECT_EQ(rows[0], NumberOnly(3));
-
-    // A coarse channel that was re-typed meanwhile keeps its cells.
-    rows = {Pan(1, "HTP", "H"), MakeFinePart(3, "Pan fine", 1, "E")};
-    DeleteChannel(rows, Opened(3));
-    EXPECT_EQ(rows[0], Pan(1, "HTP", "H"));
-
-    // A coarse channel takes its fine part with it.
-    rows = {Pan(1, "16bit", "s"), NumberOnly(2), MakeFinePart(3, "Pan fine", 1, "E")};
-    outcome = DeleteChannel(rows, Opened(1));
-    EXPECT_EQ(outcome.announcements,
-              QStringList({"该16bit通道由通道 1 [Pan] 与通道 3 [Pan fine] 组成，因此删除通道 1 "
-                           "也必须同时删除通道 3..."}));
-    EXPECT_EQ(rows, ChannelRows({NumberOnly(1), NumberOnly(2), NumberOnly(3)}));
-
-    // "16bit" chosen directly, without a fine part: no announcement.
-    rows = {Pan(1, "16bit", "s")};
-    EXPECT_TRUE(DeleteChannel(rows, Opened(1)).announcements.isEmpty());
-
-    rows = {Dimmer(1)};
+    struct Case {
+        const char* what;
+        ChannelRows rows;
+        int channel;
+        ChannelRows after;
+        QStringList announcements;
+    };
+    const std::vector<Case> cases{
+        {"a plain channel keeps its number",
+         {Dimmer(1), Dimmer(4)},
+         4,
+         {Dimmer(1), NumberOnly(4)},
+         {}},
+        {"a fine part's coarse channel falls back, found by number",
+         {MakeFinePart(3, "Pan fine", 1, "E"), Pan(1, "16bit", "s")},
+         3,
+         {NumberOnly(3), Pan(1)},
+         {}},
+        {"a coarse channel re-typed meanwhile keeps its cells",
+         {Pan(1, "HTP", "H"), MakeFinePart(3, "Pan fine", 1, "E")},
+         3,
+         {Pan(1, "HTP", "H"), NumberOnly(3)},
+         {}},
+        {"a coarse channel takes its fine part with it",
+         PanPair,
+         1,
+         {NumberOnly(1), NumberOnly(2), NumberOnly(3)},
+         {"该16bit通道由通道 1 [Pan] 与通道 3 [Pan fine] 组成，因此删除通道 1 也必须同时删除通道 "
+          "3..."}},
+        {"16bit chosen without a fine part", {Pan(1, "16bit", "s")}, 1, {NumberOnly(1)}, {}},
+    };
+    for (const Case& c : cases) {
+        ChannelRows rows = c.rows;
+        const DeleteOutcome outcome = DeleteChannel(rows, Opened(c.channel));
+        EXPECT_TRUE(outcome.found) << c.what;
+        EXPECT_EQ(outcome.announcements, c.announcements) << c.what;
+        EXPECT_EQ(rows, c.after) << c.what;
+    }
+    ChannelRows rows{Dimmer(1)};
     EXPECT_FALSE(DeleteChannel(rows, Opened(2)).found);
     EXPECT_EQ(rows[0], Dimmer(1));
 }
 
 TEST(ChannelDrop, ALowerCountTakesRowsAsDeleteWouldAndLeavesNoHalfPair) {
-    const QString coarseGoes = "该16bit通道由通道 3 [Pan] 与通道 1 [Pan fine] 组成，因此删除通道 3 "
-                               "也必须同时删除通道 1...";
     struct Case {
         const char* what;
         ChannelRows rows;
@@ -418,7 +372,8 @@ TEST(ChannelDrop, ALowerCountTakesRowsAsDeleteWouldAndLeavesNoHalfPair) {
          {MakeFinePart(1, "Pan fine", 3, "E"), Dimmer(2), Pan(3, "16bit", "s")},
          2,
          {NumberOnly(1), Dimmer(2)},
-         {coarseGoes}},
+         {"该16bit通道由通道 3 [Pan] 与通道 1 [Pan fine] 组成，因此删除通道 3 也必须同时删除通道 "
+          "1..."}},
         {"a dropped fine part sends its kept coarse channel back to 8 bit",
          {Pan(1, "16bit", "s"), Dimmer(2), MakeFinePart(3, "Pan fine", 1, "E")},
          2,
@@ -434,11 +389,7 @@ TEST(ChannelDrop, ALowerCountTakesRowsAsDeleteWouldAndLeavesNoHalfPair) {
          2,
          {Pan(1, "16bit", "s"), MakeFinePart(2, "a", 1, "E")},
          {}},
-        {"rows that fit the count stay as they are",
-         {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")},
-         3,
-         {Pan(1, "16bit", "s"), MakeFinePart(2, "Pan fine", 1, "E")},
-         {}},
+        {"rows that fit the count stay as they are", PanPair, 3, PanPair, {}},
     };
     for (const Case& c : cases) {
         ChannelRows rows = c.rows;

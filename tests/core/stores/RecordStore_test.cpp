@@ -20,143 +20,105 @@ bool spareIsEmpty(const RecordStore& store) {
     return true;
 }
 
-RecordStore macrosNamed(std::initializer_list<const char*> names) {
+RecordStore macrosNamed(const QStringList& names) {
     RecordStore store(3);
-    for (const char* name : names)
-        store.append({QString(name), qint16(1), oneCellTable(name)});
+    for (const QString& name : names)
+        store.append({name, qint16(1), oneCellTable(name)});
     return store;
 }
 
 } // namespace
 
-TEST(StoreRecords, FreshAndEmptiedStoresHoldOnlyTheSpare) {
+TEST(StoreRecords, AppendFillsTheSpareAndClearLeavesOnlyTheSpare) {
     RecordStore store(3);
-    EXPECT_EQ(store.count(), 0);
-    EXPECT_FALSE(store.isNonEmpty());
-    EXPECT_TRUE(store.names().isEmpty());
-    EXPECT_FALSE(store.findChannel(0));
-    EXPECT_FALSE(store.findMacro("M"));
-    EXPECT_TRUE(spareIsEmpty(store));
-
-    store.append({QString("M"), qint16(2), oneCellTable("x")});
-    store.clear();
-    EXPECT_EQ(store.count(), 0);
     EXPECT_FALSE(store.isNonEmpty());
     EXPECT_TRUE(spareIsEmpty(store));
-    EXPECT_EQ(store.fieldCount(), 3);
-}
-
-TEST(StoreRecords, AppendFillsTheSpareAndAddsANewOne) {
-    RecordStore store(3);
     store.append({QString("Colour"), qint16(2), oneCellTable("c")});
-    EXPECT_EQ(store.count(), 1);
     EXPECT_TRUE(store.isNonEmpty());
-    EXPECT_EQ(store.text(PaletteFields::GroupName, 0), "Colour");
-    EXPECT_EQ(std::get<qint16>(store.value(PaletteFields::GroupChannelCount, 0)), 2);
-    ASSERT_NE(store.table(PaletteFields::GroupTable, 0), nullptr);
+    EXPECT_EQ(store.text(PaletteFields::GroupChannelCount, 0), "2");
     EXPECT_EQ(store.table(PaletteFields::GroupTable, 0)->cell(0, 0), "c");
-    EXPECT_TRUE(spareIsEmpty(store));
-
     // Short records leave their missing fields empty; surplus fields are dropped.
     store.append({QString("Gobo")});
     store.append({QString("Pan/Tilt"), qint16(1), TextTable(), QString("surplus")});
-    EXPECT_EQ(store.count(), 3);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(store.value(1, 1)));
     EXPECT_EQ(store.names(), QStringList({"Colour", "Gobo", "Pan/Tilt"}));
     EXPECT_TRUE(spareIsEmpty(store));
+    store.clear();
+    EXPECT_EQ(store.count(), 0);
+    EXPECT_TRUE(store.names().isEmpty());
+    EXPECT_TRUE(spareIsEmpty(store));
 }
 
-TEST(StoreRecords, RemoveShiftsLaterRecordsDownInOrder) {
-    RecordStore middle = macrosNamed({"A", "B", "C", "D"});
-    middle.remove(1);
-    EXPECT_EQ(middle.names(), QStringList({"A", "C", "D"}));
-    EXPECT_EQ(middle.table(MacroFields::StepTable, 1)->cell(0, 0), "C");
-    EXPECT_TRUE(spareIsEmpty(middle));
-
-    RecordStore last = macrosNamed({"A", "B"});
-    last.remove(1);
-    EXPECT_EQ(last.names(), QStringList({"A"}));
-    EXPECT_TRUE(spareIsEmpty(last));
-
+TEST(StoreRecords, RemoveShiftsLaterRecordsDownAndIgnoresOtherPositions) {
+    const std::vector<std::tuple<QStringList, int, QStringList>> cases{
+        {{"A", "B", "C", "D"}, 1, {"A", "C", "D"}},
+        {{"A", "B"}, 1, {"A"}},
+        {{"A"}, 0, {}},
+        {{"A", "B"}, -1, {"A", "B"}},
+        {{"A", "B"}, 2, {"A", "B"}},
+    };
+    for (const auto& [names, column, left] : cases) {
+        RecordStore store = macrosNamed(names);
+        store.remove(column);
+        EXPECT_EQ(store.names(), left) << column;
+        EXPECT_EQ(store.count(), left.size());
+        EXPECT_TRUE(spareIsEmpty(store));
+        if (!left.isEmpty()) {
+            EXPECT_EQ(store.table(MacroFields::StepTable, store.count() - 1)->cell(0, 0),
+                      left.last());
+        }
+    }
+    // The emptied store takes records again as a fresh one does.
     RecordStore only = macrosNamed({"A"});
     only.remove(0);
-    EXPECT_EQ(only.count(), 0);
-    EXPECT_FALSE(only.isNonEmpty());
-    EXPECT_TRUE(spareIsEmpty(only));
-    // The emptied store takes records again as a fresh one does.
     only.append({QString("B"), qint16(1), TextTable()});
     EXPECT_EQ(only.names(), QStringList({"B"}));
-
-    RecordStore outside = macrosNamed({"A", "B"});
-    for (int column : {-1, 2, 3})
-        outside.remove(column);
-    EXPECT_EQ(outside.names(), QStringList({"A", "B"}));
 }
 
-TEST(StoreRecords, ReplaceOverwritesInPlaceOnlyRecordsInUse) {
+TEST(StoreRecords, ReplaceOverwritesOnlyRecordsInUseAndTablesAreIndependentCopies) {
     RecordStore store(2);
-    store.append({qint32(3), oneCellTable("three")});
-    store.append({qint32(7), oneCellTable("seven")});
-
-    store.replace(0, RangeFields::RangeTable, oneCellTable("new three"));
-    EXPECT_EQ(store.count(), 2);
-    EXPECT_EQ(store.text(RangeFields::ChannelNumber, 0), "3");
-    EXPECT_EQ(store.table(RangeFields::RangeTable, 0)->cell(0, 0), "new three");
-    EXPECT_EQ(store.table(RangeFields::RangeTable, 1)->cell(0, 0), "seven");
-
-    // The spare must stay empty, and positions outside the store are no records.
-    store.replace(2, RangeFields::ChannelNumber, qint32(9));
-    store.replace(-1, RangeFields::ChannelNumber, qint32(9));
-    store.replace(0, 2, qint32(9));
-    EXPECT_EQ(store.count(), 2);
-    EXPECT_TRUE(spareIsEmpty(store));
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(store.value(2, 0)));
-    EXPECT_EQ(store.table(RangeFields::RangeTable, 5), nullptr);
-}
-
-TEST(StoreRecords, TablesPassInAndOutAsIndependentCopies) {
-    RecordStore store(2);
-    TextTable work = oneCellTable("stored");
-    store.append({qint32(1), work});
+    TextTable work = oneCellTable("three");
+    store.append({qint32(3), work});
     work.setCell(0, 0, "changed after storing");
-    EXPECT_EQ(store.table(RangeFields::RangeTable, 0)->cell(0, 0), "stored");
+    EXPECT_EQ(store.table(RangeFields::RangeTable, 0)->cell(0, 0), "three");
 
     TextTable out;
     ASSERT_TRUE(store.copyOut(0, RangeFields::RangeTable, out));
-    store.replace(0, RangeFields::RangeTable, oneCellTable("replaced"));
-    EXPECT_EQ(out.cell(0, 0), "stored");
+    store.replace(0, RangeFields::RangeTable, oneCellTable("new three"));
+    EXPECT_EQ(out.cell(0, 0), "three");
+    EXPECT_EQ(store.table(RangeFields::RangeTable, 0)->cell(0, 0), "new three");
 
+    // The spare must stay empty, and positions outside the store are no records.
+    store.replace(1, RangeFields::ChannelNumber, qint32(9));
+    store.replace(-1, RangeFields::ChannelNumber, qint32(9));
+    store.replace(0, 2, qint32(9));
+    EXPECT_EQ(store.count(), 1);
+    EXPECT_TRUE(spareIsEmpty(store));
+    EXPECT_EQ(store.text(RangeFields::ChannelNumber, 0), "3");
     // A cell without a table, or a position without a record, leaves the work table alone.
     EXPECT_FALSE(store.copyOut(0, RangeFields::ChannelNumber, out));
     EXPECT_FALSE(store.copyOut(1, RangeFields::RangeTable, out));
     EXPECT_FALSE(store.copyOut(-1, RangeFields::RangeTable, out));
-    EXPECT_EQ(out.cell(0, 0), "stored");
+    EXPECT_EQ(out.cell(0, 0), "three");
 }
 
-TEST(StoreRecords, FindChannelComparesNumbersAndTakesTheFirstMatch) {
-    RecordStore store(2);
-    store.append({qint32(12), oneCellTable("first 12")});
-    store.append({qint16(5), TextTable()});
-    store.append({QString(" 7 "), TextTable()});
-    store.append({qint32(12), oneCellTable("second 12")});
-    store.append({QString("abc"), TextTable()});
+TEST(StoreRecords, FindChannelTakesTheFirstNumberAndFindMacroTheLastExactName) {
+    RecordStore ranges(2);
+    for (const StoreValue& number :
+         {StoreValue(qint32(12)), StoreValue(qint16(5)), StoreValue(QString(" 7 ")),
+          StoreValue(qint32(12)), StoreValue(QString("abc"))})
+        ranges.append({number, TextTable()});
+    EXPECT_EQ(ranges.findChannel(12), 0);
+    EXPECT_EQ(ranges.findChannel(5), 1);
+    EXPECT_EQ(ranges.findChannel(7), 2);
+    EXPECT_FALSE(ranges.findChannel(8));
+    EXPECT_FALSE(ranges.findChannel(0)) << "the empty spare never matches channel 0";
 
-    EXPECT_EQ(store.findChannel(12), 0);
-    EXPECT_EQ(store.findChannel(5), 1);
-    EXPECT_EQ(store.findChannel(7), 2);
-    EXPECT_FALSE(store.findChannel(8));
-    // The empty spare is scanned but never matches channel 0.
-    EXPECT_FALSE(store.findChannel(0));
-}
-
-TEST(StoreRecords, FindMacroTakesTheLastExactName) {
-    RecordStore store = macrosNamed({"Fade", "Chase", "Fade"});
-    EXPECT_EQ(store.findMacro("Fade"), 2);
-    EXPECT_EQ(store.findMacro("Chase"), 1);
-    EXPECT_FALSE(store.findMacro("chase"));
-    EXPECT_FALSE(store.findMacro("Chase "));
-    // An empty name must not find the empty spare.
-    EXPECT_FALSE(store.findMacro(QString()));
+    const RecordStore macros = macrosNamed({"Fade", "Chase", "Fade"});
+    EXPECT_EQ(macros.findMacro("Fade"), 2);
+    EXPECT_EQ(macros.findMacro("Chase"), 1);
+    for (const QString& name : {QString("chase"), QString("Chase "), QString()})
+        EXPECT_FALSE(macros.findMacro(name)) << name.toStdString();
 }
 
 TEST(StoreRecords, OnlyTheFirstColumnDecidesWhetherTheStoreHoldsAnything) {
@@ -177,19 +139,10 @@ TEST(StoreAdvanced, EmptyingDiscardsRecordsButKeepsWorkTables) {
     stores.rangeTables.append({qint32(1), oneCellTable("r")});
     stores.paletteGroups.append({QString("Colour"), qint16(1), oneCellTable("p")});
     stores.macros.append({QString("M"), qint16(1), oneCellTable("m")});
-    stores.curRangeTable = oneCellTable("work r");
     stores.paletteTable = oneCellTable("work p");
-    stores.macroStepTable = oneCellTable("work m");
-
     stores.emptyStores();
-    for (const RecordStore* store : {&stores.rangeTables, &stores.paletteGroups, &stores.macros}) {
+    for (const RecordStore* store : {&stores.rangeTables, &stores.paletteGroups, &stores.macros})
         EXPECT_EQ(store->count(), 0);
-        EXPECT_FALSE(store->isNonEmpty());
-    }
-    EXPECT_EQ(stores.rangeTables.fieldCount(), 2);
-    EXPECT_EQ(stores.paletteGroups.fieldCount(), 3);
-    EXPECT_EQ(stores.macros.fieldCount(), 3);
-    EXPECT_EQ(stores.curRangeTable.cell(0, 0), "work r");
+    EXPECT_EQ(stores.rangeTables.fieldCount() + stores.paletteGroups.fieldCount(), 5);
     EXPECT_EQ(stores.paletteTable.cell(0, 0), "work p");
-    EXPECT_EQ(stores.macroStepTable.cell(0, 0), "work m");
 }
