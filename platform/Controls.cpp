@@ -5,12 +5,14 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QResource>
+#include <QtEndian>
 
 namespace platform {
 namespace {
@@ -20,6 +22,33 @@ void fillBackground(QWidget* w, QPalette::ColorRole role, const QColor& color) {
     palette.setColor(role, color);
     w->setPalette(palette);
     w->setAutoFillBackground(true);
+}
+
+// The pixels of an embedded picture, which the build stores ready to draw under :/pixels (see
+// tools/picture_packer). Reading a picture file would cost the splash window a millisecond of
+// start-up: looking for image plugins, then decoding.
+QImage embeddedPicture(const QString& resourcePath) {
+    const QResource pixels(QStringLiteral(":/pixels/") + resourcePath.mid(2));
+    constexpr qint64 HeaderSize = 4 * sizeof(quint32);
+    if (!pixels.isValid() || pixels.compressionAlgorithm() != QResource::NoCompression ||
+        pixels.size() < HeaderSize) {
+        return {};
+    }
+    const uchar* header = pixels.data();
+    const auto number = [header](int i) {
+        return static_cast<int>(qFromLittleEndian<quint32>(header + i * sizeof(quint32)));
+    };
+    const int width = number(0), height = number(1), bytesPerLine = number(2);
+    if (width <= 0 || height <= 0 || bytesPerLine <= 0 ||
+        pixels.size() - HeaderSize < static_cast<qint64>(height) * bytesPerLine) {
+        return {};
+    }
+    // The program's own memory holds the pixels for as long as it runs: nothing is copied,
+    // unless the lines are not aligned as drawing needs them.
+    const uchar* lines = header + HeaderSize;
+    const QImage picture(lines, width, height, bytesPerLine,
+                         static_cast<QImage::Format>(number(3)));
+    return reinterpret_cast<quintptr>(lines) % alignof(quint32) == 0 ? picture : picture.copy();
 }
 
 // The character code a key press delivers to a KeyPress rule, or 0 for keys
@@ -618,12 +647,7 @@ void PictureBox::setBackColor(const QColor& color) {
 }
 
 void PictureBox::setPicture(const QString& resourcePath) {
-    // The file's own suffix names its format. Left to find the format itself, the reader would
-    // first load every image plugin on the system, which costs the splash window a millisecond
-    // of start-up and the memory of the plugins.
-    QImageReader reader(resourcePath, QFileInfo(resourcePath).suffix().toLatin1());
-    reader.setAutoDetectImageFormat(false);
-    setPixmap(QPixmap::fromImage(reader.read()));
+    setPixmap(QPixmap::fromImage(embeddedPicture(resourcePath)));
     setScaledContents(true);
 }
 
