@@ -313,12 +313,12 @@ void FileText::appendEncoded(QStringView text) {
     char* const start = room(most);
     char* at = start;
     for (qsizetype i = 0; i < text.size();) {
-        const QStringView character = text.sliced(i, isPairAt(text, i) ? 2 : 1);
-        i += character.size();
-        if (character[0].unicode() < 128) {
-            *at++ = static_cast<char>(character[0].unicode());
+        if (text[i].unicode() < 128) {
+            *at++ = static_cast<char>(text[i++].unicode());
             continue;
         }
+        const QStringView character = text.sliced(i, isPairAt(text, i) ? 2 : 1);
+        i += character.size();
         const AnsiForms::Form& form = forms_.formOf(character);
         std::copy_n(form.bytes.data(), form.size, at);
         at += form.size;
