@@ -40,7 +40,8 @@ channels::ChannelRows pairedRows(Names names) {
     return rows;
 }
 
-void addRangeTables(stores::AdvancedStores& stores, const channels::ChannelRows& rows) {
+void addRangeTables(stores::AdvancedStores& stores, const channels::ChannelRows& rows,
+                    Names names) {
     for (int pair = 0; pair < PairCount; ++pair) {
         const channels::ChannelRow& row = rows[static_cast<size_t>(2 * pair)];
         TextTable table(3, RangeEntries);
@@ -49,35 +50,35 @@ void addRangeTables(stores::AdvancedStores& stores, const channels::ChannelRows&
         for (int r = 1; r <= RangeEntries; ++r) {
             table.setCell(0, r, QString::number((r - 1) * 16));
             table.setCell(1, r, QString::number((r - 1) * 16 + 15));
-            table.setCell(2, r, QStringLiteral("Slot %1").arg(r));
+            table.setCell(2, r, text(names, "Slot ", "档位 ") + QString::number(r));
             table.setCell(3, r, QStringLiteral("(c-a)*2"));
         }
         stores.rangeTables.append({qint32(coarseChannel(pair)), table});
     }
 }
 
-void addPaletteGroups(stores::AdvancedStores& stores) {
-    const char* groups[] = {"Pan/Tilt", "Colour", "Gobo"};
+void addPaletteGroups(stores::AdvancedStores& stores, Names names) {
+    const QString groups[] = {text(names, "Pan/Tilt", "位置"), text(names, "Colour", "颜色"),
+                              text(names, "Gobo", "图案")};
     for (int g = 0; g < 3; ++g) {
         TextTable table(PaletteChannels + 1, PaletteEntries);
-        table.setCell(0, 0, QString::fromLatin1(groups[g]));
+        table.setCell(0, 0, groups[g]);
         for (int k = 0; k < PaletteChannels; ++k)
             table.setCell(k + 2, 0, QString::number(coarseChannel(g * PaletteChannels + k)));
         for (int r = 1; r <= PaletteEntries; ++r) {
-            table.setCell(0, r, QStringLiteral("Entry %1").arg(r));
+            table.setCell(0, r, text(names, "Entry ", "素材 ") + QString::number(r));
             table.setCell(1, r, QString::number(g * 10 + r));
             for (int k = 0; k < PaletteChannels; ++k)
                 table.setCell(k + 2, r, QString::number((r * 37 + k * 11) % 256));
         }
-        stores.paletteGroups.append(
-            {QString::fromLatin1(groups[g]), qint16(PaletteChannels), table});
+        stores.paletteGroups.append({groups[g], qint16(PaletteChannels), table});
     }
 }
 
 // Every fifth step waits; the others set every channel.
-void addMacros(stores::AdvancedStores& stores) {
+void addMacros(stores::AdvancedStores& stores, Names names) {
     for (int m = 0; m < MacroCount; ++m) {
-        const QString name = QStringLiteral("Macro %1").arg(m + 1);
+        const QString name = text(names, "Macro ", "宏 ") + QString::number(m + 1);
         TextTable table(MacroChannels, MacroSteps);
         table.setCell(0, 0, name);
         for (int k = 1; k <= MacroChannels; ++k)
@@ -111,9 +112,9 @@ MaximalFixture maximalFixture(Names names) {
     f.fileTitle = text(names, "SPOT-512.K36", "摇头灯.K36");
     f.versionMajor = 1;
     f.dateTimeText = QStringLiteral("2024/5/6 13:02:03");
-    addRangeTables(maximal.stores, f.rows);
-    addPaletteGroups(maximal.stores);
-    addMacros(maximal.stores);
+    addRangeTables(maximal.stores, f.rows, names);
+    addPaletteGroups(maximal.stores, names);
+    addMacros(maximal.stores, names);
     return maximal;
 }
 

@@ -5,7 +5,9 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace writer {
 
@@ -17,6 +19,8 @@ namespace MacroFields = stores::MacroFields;
 namespace PaletteFields = stores::PaletteFields;
 namespace RangeFields = stores::RangeFields;
 using enum channels::ChannelColumn;
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -108,49 +112,84 @@ constexpr std::array<std::array<char, 4>, 256> HexFields = [] {
     return fields;
 }();
 
-// Text in the file's character set through one encoder for the whole file. While the encoder
-// has met no character without a form in the character set, what it writes is right as it
-// stands. Once it has met one (it then writes its own mark, or for some characters nothing at
-// all, and stays marked as having met one), a text is kept only when it reads back unchanged;
-// otherwise it is encoded character by character, "?" standing for each that has no form.
-class AnsiEncoder {
+// The forms of characters in the file's character set (GBK). A character has a form only when
+// its bytes read back as the character itself; any other (one the converter marks, or drops
+// without a word) is written as one "?". Each form is found once through the one converter of
+// the file and then looked up: a call into the converter costs far more than a look-up, and the
+// characters of names repeat from line to line.
+class AnsiForms {
 public:
-    qsizetype mostBytes(QStringView text) const {
-        return encoder_.isValid() ? encoder_.requiredSpace(text.size()) : 0;
-    }
-    // Writes text at out, which has room for mostBytes(text), and gives the end of what it
-    // wrote; nullptr when the encoder has met a character without a form, now or before.
-    char* encodeClean(QStringView text, char* out) {
-        if (!encoder_.isValid() || encoder_.hasError())
-            return nullptr;
-        char* end = encoder_.appendToBuffer(out, text);
-        return encoder_.hasError() ? nullptr : end;
-    }
-    QByteArray encodeMarked(QStringView text) {
-        if (encoder_.isValid()) {
-            QByteArray encoded = encoder_.encode(text);
-            if (QString(decoder_.decode(encoded)) == text)
-                return encoded;
+    // GBK writes a character in one or two bytes.
+    struct Form {
+        char32_t character = 0; // 0: no character yet, as ASCII never comes here
+        qsizetype size = 0;
+        std::array<char, 2> bytes{};
+    };
+
+    // The form of one character: one UTF-16 unit, or a surrogate pair.
+    const Form& formOf(QStringView character) {
+        const char32_t code = character.size() == 2
+                                  ? QChar::surrogateToUcs4(character[0], character[1])
+                                  : char32_t{character[0].unicode()};
+        if (!forms_.empty()) {
+            const Form& form = forms_[code % Places];
+            if (form.character == code)
+                return form;
         }
-        QByteArray bytes;
-        for (qsizetype i = 0; i < text.size();) {
-            const QStringView one = text.sliced(i, isPairAt(text, i) ? 2 : 1);
-            i += one.size();
-            const QByteArray encoded = encoder_.isValid() ? encoder_.encode(one) : QByteArray();
-            const bool held = !encoded.isEmpty() && QString(decoder_.decode(encoded)) == one;
-            bytes += held ? encoded : QByteArray("?");
-        }
-        return bytes;
+        return formFromConverter(character, code);
     }
 
 private:
-    QStringEncoder encoder_{"GBK", QStringConverter::Flag::Stateless};
-    QStringDecoder decoder_{"GBK", QStringConverter::Flag::Stateless};
+    // A form is kept in the place its character's low bits pick; another character there
+    // replaces it, which costs a second conversion of the first if it comes again, nothing else.
+    static constexpr size_t Places = 1024;
+
+    const Form& formFromConverter(QStringView character, char32_t code);
+
+    // Made at the first character beyond ASCII: most files need none of them.
+    std::vector<Form> forms_;
+    std::optional<QStringEncoder> encoder_;
+    std::optional<QStringDecoder> decoder_;
 };
+
+const AnsiForms::Form& AnsiForms::formFromConverter(QStringView character, char32_t code) {
+    if (forms_.empty()) {
+        forms_.resize(Places);
+        encoder_.emplace("GBK", QStringConverter::Flag::Stateless);
+        decoder_.emplace("GBK", QStringConverter::Flag::Stateless);
+    }
+    Form& form = forms_[code % Places];
+    form = {.character = code, .size = 1, .bytes = {'?'}};
+    if (!encoder_->isValid() || !decoder_->isValid())
+        return form;
+    // The converter's error flag cannot tell: it stays raised from the first character without
+    // a form on. Reading the bytes back can.
+    const QByteArray bytes = encoder_->encode(character);
+    const bool held = !bytes.isEmpty() && bytes.size() <= qsizetype(form.bytes.size()) &&
+                      QString(decoder_->decode(bytes)) == character;
+    if (held) {
+        form.size = bytes.size();
+        std::copy(bytes.begin(), bytes.end(), form.bytes.begin());
+    }
+    return form;
+}
+
+// Copies text to out, one byte per unit; true when every unit is ASCII. The loop has no exit
+// at the first other unit, so that the compiler can run it in wide steps.
+bool copyAscii(QStringView text, char* out) {
+    char16_t seen = 0;
+    const char16_t* units = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        seen |= units[i];
+        out[i] = static_cast<char>(units[i]);
+    }
+    return seen < 128;
+}
 
 // The bytes of the file as its lines are made. A line counts once it is ended: a failure
 // drops the line it interrupted, as a line is written whole or not at all. ASCII, nearly all
-// of the file, goes straight into the buffer; other text through the encoder.
+// of the file, goes straight into the buffer; other text character by character through the
+// characters' forms.
 class FileText {
 public:
     // Room made at once for about the bytes expected, so the buffer need not grow as it fills.
@@ -187,17 +226,20 @@ public:
     FileText& field(QStringView text, int width) {
         if (width <= 0)
             return *this;
+        // An ASCII text is the units that fit, with blanks after them.
         char* at = room(width);
         std::memset(at, ' ', static_cast<size_t>(width));
-        const qsizetype taken = std::min<qsizetype>(text.size(), width);
-        for (qsizetype i = 0; i < taken; ++i) {
-            const char16_t c = text[i].unicode();
-            if (c >= 128) {
-                used_ -= width;
-                return field({text}, width);
-            }
-            at[i] = static_cast<char>(c);
+        if (!copyAscii(text.first(std::min<qsizetype>(text.size(), width)), at)) {
+            used_ -= width;
+            return field({text}, width);
         }
+        return *this;
+    }
+    // A fixed ASCII text at the left of a field of width characters, which it fits.
+    FileText& field(std::string_view literal, int width) {
+        char* at = room(width);
+        std::memset(at, ' ', static_cast<size_t>(width));
+        std::memcpy(at, literal.data(), literal.size());
         return *this;
     }
     FileText& quotedField(QStringView text, int width) {
@@ -251,15 +293,10 @@ private:
     // Kept apart from text(), so that the ASCII path stays small enough to be inlined.
     void appendEncoded(QStringView text);
     bool appendAscii(QStringView text) {
-        char* at = room(text.size());
-        for (const QChar c : text) {
-            if (c.unicode() >= 128) {
-                used_ -= text.size();
-                return false;
-            }
-            *at++ = static_cast<char>(c.unicode());
-        }
-        return true;
+        if (copyAscii(text, room(text.size())))
+            return true;
+        used_ -= text.size();
+        return false;
     }
 
     QByteArray bytes_;
@@ -267,19 +304,26 @@ private:
     qsizetype capacity_ = 0;
     qsizetype used_ = 0;
     qsizetype lineStart_ = 0;
-    AnsiEncoder encoder_;
+    AnsiForms forms_;
 };
 
 void FileText::appendEncoded(QStringView text) {
-    const qsizetype most = encoder_.mostBytes(text);
-    char* at = room(most);
-    if (const char* end = encoder_.encodeClean(text, at)) {
-        used_ -= most - (end - at);
-        return;
+    // No character takes more bytes than UTF-16 units.
+    const qsizetype most = 2 * text.size();
+    char* const start = room(most);
+    char* at = start;
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i].unicode() < 128) {
+            *at++ = static_cast<char>(text[i++].unicode());
+            continue;
+        }
+        const QStringView character = text.sliced(i, isPairAt(text, i) ? 2 : 1);
+        i += character.size();
+        const AnsiForms::Form& form = forms_.formOf(character);
+        std::copy_n(form.bytes.data(), form.size, at);
+        at += form.size;
     }
-    used_ -= most;
-    const QByteArray marked = encoder_.encodeMarked(text);
-    std::memcpy(room(marked.size()), marked.constData(), static_cast<size_t>(marked.size()));
+    used_ -= most - (at - start);
 }
 
 // A file name cannot be allowed to break the title line apart.
@@ -483,7 +527,7 @@ void writeChannels(FileText& out, const FixtureSnapshot& fixture) {
 
 void writePaletteGroup(FileText& out, const QString& group, const TextTable& table) {
     const auto where = [&group] { return QStringLiteral("素材组 \"%1\"").arg(group); };
-    out.field({u"PFTABLE \"", group, u"\""}, 23).field(u"-1", 4);
+    out.field({u"PFTABLE \"", group, u"\""}, 23).field("-1"sv, 4);
     for (int k = 2; k <= table.fieldUpper(); ++k)
         out.field(table.cell(k, 0), 4);
     out.endLine();
@@ -533,9 +577,9 @@ void writeMacroStep(FileText& out, const TextTable& table, int r, Where where) {
     const QString& kind = table.cell(0, r);
     const bool data = isDataStep(kind, step);
     if (data)
-        out.field(u"\"data\"", 23);
+        out.field("\"data\""sv, 23);
     else
-        out.field(u"\"delay\"", 23);
+        out.field("\"delay\""sv, 23);
     out.field(kind, 4);
     if (data) {
         out.hexFields(table.row(r).subspan(1), [&](size_t k) {
