@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QResource>
 #include <QtEndian>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -530,7 +531,8 @@ void ListBox::AddItem(const QString& item, int index) {
 
 void ListBox::RemoveItem(int index) {
     syncing_ = true;
-    delete takeItem(index);
+    // The list gives the item up; it is ours to free.
+    std::unique_ptr<QListWidgetItem> removed(takeItem(index));
     lastIndex_ = currentRow();
     syncing_ = false;
 }
