@@ -4,6 +4,7 @@
 #include "channels/Form2.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
+#include "common/Hover.h"
 #include "common/Module1.h"
 #include "common/Public.h"
 #include "macros/Form3_3.h"
@@ -16,6 +17,8 @@
 #include "shell/Workflow.h"
 #include "writer/K36Format.h"
 #include "writer/SaveFixture.h"
+
+#include <functional>
 
 namespace shell {
 
@@ -107,45 +110,36 @@ void Form3::wireRules() {
     Command10->Click = [this] { Command10_Click(); };
 }
 
+namespace {
+// A left press lights what a button leads to; its release puts that back.
+void lightWhileLeftPressed(CommandButton* button, const std::function<void(bool)>& light) {
+    button->MouseDown = [light](int pressed, int, float, float) {
+        if (pressed == platform::LeftButton) {
+            light(true);
+        }
+    };
+    button->MouseUp = [light](int released, int, float, float) {
+        if (released == platform::LeftButton) {
+            light(false);
+        }
+    };
+}
+} // namespace
+
 // Hover feedback: the button under the pointer, and the steps it leads to.
 void Form3::wireHover() {
     Command2->MouseMove = [this](int, int, float, float) { highlightChannelStep(true); };
-    Command2->MouseDown = [this](int button, int, float, float) {
-        if (button == platform::LeftButton) {
-            highlightChannelStep(true);
-        }
-    };
-    Command2->MouseUp = [this](int button, int, float, float) {
-        if (button == platform::LeftButton) {
-            highlightChannelStep(false);
-        }
-    };
+    lightWhileLeftPressed(Command2, [this](bool lit) { highlightChannelStep(lit); });
     Command3->MouseMove = [this](int, int, float, float) { highlightTableButtons(true); };
-    Command3->MouseDown = [this](int button, int, float, float) {
-        if (button == platform::LeftButton) {
-            highlightTableButtons(true);
-        }
-    };
-    Command3->MouseUp = [this](int button, int, float, float) {
-        if (button == platform::LeftButton) {
-            highlightTableButtons(false);
-        }
-    };
+    lightWhileLeftPressed(Command3, [this](bool lit) { highlightTableButtons(lit); });
     for (CommandButton* table : {Command4, Command5, Command6}) {
         table->MouseMove = [this, table](int, int, float, float) {
             table->setBackColor(colors::Hover);
             Command3->setBackColor(colors::ButtonRest);
         };
-        table->MouseDown = [table](int button, int, float, float) {
-            if (button == platform::LeftButton) {
-                table->setBackColor(colors::Hover);
-            }
-        };
-        table->MouseUp = [table](int button, int, float, float) {
-            if (button == platform::LeftButton) {
-                table->setBackColor(colors::ButtonRest);
-            }
-        };
+        lightWhileLeftPressed(table, [table](bool lit) {
+            table->setBackColor(lit ? colors::Hover : colors::ButtonRest);
+        });
     }
     Command7->MouseMove = [this](int, int, float, float) {
         Command7->setBackColor(colors::Hover);
@@ -158,10 +152,7 @@ void Form3::wireHover() {
         Command7->setBackColor(colors::Hover);
         Command3->setBackColor(colors::ButtonRest);
     };
-    Command8->MouseMove = [this](int, int, float, float) { Command8->setBackColor(colors::Hover); };
-    Command10->MouseMove = [this](int, int, float, float) {
-        Command10->setBackColor(colors::Hover);
-    };
+    common::lightUnderPointer({Command8, Command10});
 }
 
 void Form3::setEditorCaption(TableEditor editor, int tableCount) {
