@@ -140,7 +140,6 @@ private:
     void expectNoCommand(const Line& line);
     void expectWeb(const Line& line);
     void expectFile(const Line& line);
-    void expectFileStart(const Line& line);
     void expectKind(const Line& line);
     void expectMode(const Line& line);
     void expectNoFile(const Line& line);
@@ -179,7 +178,7 @@ private:
     template <class T> T& controlAs(const QString& name, const char* kind);
     const stores::RecordStore& store(const QString& name);
     // A file's bytes, the first most of them when most is not negative.
-    static QByteArray fileBytes(const QString& path, qint64 most = -1);
+    static QByteArray fileBytes(const QString& path);
     static QString word(const Line& line, int index);
     static int number(const Line& line, int index);
     static double decimal(const Line& line, int index);
