@@ -26,15 +26,10 @@ constexpr int MaxChannelCount = 512;
 constexpr int MovingLightFrameHeight = 2895;
 constexpr int ConventionalFrameHeight = 855;
 
-void selectWhole(TextBox* box) {
-    box->setSelStart(0);
-    box->setSelLength(static_cast<int>(box->Text().size()));
-}
-
 // Focus back to a box whose text may not stand, with the text selected for retyping.
 void takeFocusBack(TextBox* box) {
     box->SetFocus();
-    selectWhole(box);
+    box->selectWhole();
 }
 
 // Text that reached a number box past the key filter (a middle-button paste, an undo) is cut
@@ -169,7 +164,7 @@ std::array<TextBox*, 8> Form1::textBoxes() const {
 
 void Form1::TextBox_GotFocus(TextBox* box) {
     if (!box->Text().isEmpty()) {
-        selectWhole(box);
+        box->selectWhole();
     }
 }
 
@@ -372,7 +367,7 @@ void Form1::Text5_Change() {
 
 void Form1::refuseChannelCount() {
     platform::msgBox(QStringLiteral("请输入正确的数字范围(1-512)..."));
-    selectWhole(Text5);
+    Text5->selectWhole();
     Text5->SetFocus();
     Text6->setText(QString());
     Text7->setText(QString());
@@ -409,7 +404,7 @@ AddressText checkAddressText(TextBox* box, int maxStartAddress) {
 
 void Form1::refuseAddress(TextBox* box) {
     platform::msgBox(QStringLiteral("请输入正确的数字范围(1-%1)...").arg(MaxStartAddress));
-    selectWhole(box);
+    box->selectWhole();
     box->SetFocus();
 }
 

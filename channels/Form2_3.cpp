@@ -309,8 +309,7 @@ void Form2_3::ValidateLevel(TextBox* levelBox, bool& cancel) {
     }
     platform::msgBox(LevelRangeMessage);
     cancel = true;
-    levelBox->setSelStart(0);
-    levelBox->setSelLength(static_cast<int>(levelBox->Text().size()));
+    levelBox->selectWhole();
 }
 
 void Form2_3::Timer1_Timer() {

@@ -89,8 +89,7 @@ void Form3_3_1::Command1_Click() {
             continue;
         }
         if (problem.selectName) {
-            Text1->setSelStart(0);
-            Text1->setSelLength(static_cast<int>(name.size()));
+            Text1->selectWhole();
         }
         Text1->SetFocus();
     }

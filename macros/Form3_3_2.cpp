@@ -223,8 +223,7 @@ void Form3_3_2::Text1_Change() {
 }
 
 void Form3_3_2::Text1_Click() {
-    Text1->setSelStart(0);
-    Text1->setSelLength(static_cast<int>(Text1->Text().size()));
+    Text1->selectWhole();
 }
 
 void Form3_3_2::refuseDelay(const QString& message) {

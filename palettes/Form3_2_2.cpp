@@ -40,11 +40,6 @@ QColor colourOf(const Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-void selectAll(TextBox* box) {
-    box->setSelStart(0);
-    box->setSelLength(static_cast<int>(box->Text().size()));
-}
-
 } // namespace
 
 Form3_2_2::Form3_2_2() : Form(QString::fromLatin1(Name)) {
@@ -119,7 +114,7 @@ void Form3_2_2::wireRules() {
     Text4->Change = [this] { Text4_Change(); };
     Text5->Change = [this] { Text5_Change(); };
     for (TextBox* box : {Text2, Text3, Text4, Text5}) {
-        box->Click = [box] { selectAll(box); };
+        box->Click = [box] { box->selectWhole(); };
     }
     common::lightUnderPointer({Command2, Command3, Command4, Command5});
 }
@@ -437,7 +432,7 @@ void Form3_2_2::refuse(const EntryRefusal& refusal) {
     platform::msgBox(refusal.message);
     platform::Control* control = controlOf(refusal.focus);
     if (auto* box = dynamic_cast<TextBox*>(control); box && refusal.selectsText) {
-        selectAll(box);
+        box->selectWhole();
     }
     control->SetFocus();
 }
@@ -505,7 +500,7 @@ std::optional<double> Form3_2_2::checkValueBox(TextBox* box) {
         return std::nullopt;
     case ValueCheck::Outcome::NotANumber:
         platform::msgBox(ValueRangeMessage);
-        selectAll(box);
+        box->selectWhole();
         box->SetFocus();
         return std::nullopt;
     case ValueCheck::Outcome::InRange:

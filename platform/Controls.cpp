@@ -129,6 +129,11 @@ void TextBox::setSelLength(int length) {
     setSelection(start, std::clamp(length, 0, static_cast<int>(text().size()) - start));
 }
 
+void TextBox::selectWhole() {
+    setSelStart(0);
+    setSelLength(static_cast<int>(text().size()));
+}
+
 void TextBox::setBackColor(const QColor& color) {
     backColor_ = color;
     fillBackground(this, QPalette::Base, color);
@@ -514,9 +519,8 @@ ListBox::ListBox(QWidget* parent, const QString& name, int index)
 
 void ListBox::setMultiSelect(MultiSelect mode) {
     multiSelect_ = mode;
-    setSelectionMode(mode == MultiSelect::Simple     ? QAbstractItemView::MultiSelection
-                     : mode == MultiSelect::Extended ? QAbstractItemView::ExtendedSelection
-                                                     : QAbstractItemView::SingleSelection);
+    setSelectionMode(mode == MultiSelect::Simple ? QAbstractItemView::MultiSelection
+                                                 : QAbstractItemView::SingleSelection);
 }
 
 void ListBox::AddItem(const QString& item, int index) {
@@ -621,11 +625,8 @@ void ListBox::focusInEvent(QFocusEvent* event) {
 }
 
 void ListBox::pickOneOfMany(int index) {
-    const bool chosen = multiSelect_ == MultiSelect::Extended || !Selected(index);
+    const bool chosen = !Selected(index);
     syncing_ = true;
-    if (multiSelect_ == MultiSelect::Extended) {
-        clearSelection();
-    }
     setCurrentRow(index, QItemSelectionModel::NoUpdate);
     lastIndex_ = index;
     syncing_ = false;
@@ -654,30 +655,8 @@ void PictureBox::setPicture(const QString& resourcePath) {
 }
 
 PictureBox::Units PictureBox::scale() const {
-    if (userScale_) {
-        return *userScale_;
-    }
-    return {0, 0, static_cast<float>(Width()), static_cast<float>(Height())};
-}
-
-PictureBox::Units& PictureBox::userScale() {
-    if (!userScale_) {
-        userScale_ = scale();
-    }
-    return *userScale_;
-}
-
-void PictureBox::setScaleLeft(float left) {
-    userScale().left = left;
-}
-void PictureBox::setScaleTop(float top) {
-    userScale().top = top;
-}
-void PictureBox::setScaleWidth(float width) {
-    userScale().width = width;
-}
-void PictureBox::setScaleHeight(float height) {
-    userScale().height = height;
+    return userScale_.value_or(
+        Units{0, 0, static_cast<float>(Width()), static_cast<float>(Height())});
 }
 
 void PictureBox::Scale(float x1, float y1, float x2, float y2) {

@@ -34,6 +34,8 @@ public:
     void setSelStart(int start);
     int SelLength() const;
     void setSelLength(int length);
+    // The whole text selected, for retyping.
+    void selectWhole();
     QString SelText() const { return selectedText(); }
     bool Locked() const { return isReadOnly(); }
     void setLocked(bool locked) { setReadOnly(locked); }
@@ -153,13 +155,11 @@ private:
 class ListBox : public ControlWidget<QListWidget> {
 public:
     enum class MultiSelect {
-        None,     // one item chosen at a time
-        Simple,   // a click turns an item's choice round
-        Extended, // a click chooses one item; Shift and Ctrl add to the choice
+        None,   // one item chosen at a time
+        Simple, // a click turns an item's choice round
     };
 
     ListBox(QWidget* parent, const QString& name, int index = -1);
-    MultiSelect multiSelect() const { return multiSelect_; }
     void setMultiSelect(MultiSelect mode);
     void AddItem(const QString& item, int index = -1);
     void RemoveItem(int index);
@@ -207,15 +207,11 @@ public:
 
     // The units of the picture's inside: (ScaleLeft, ScaleTop) names its top-left corner and
     // ScaleWidth by ScaleHeight its size (negative sizes turn an axis round). Until a scale is
-    // set the units are twips from the top-left corner; setting any one part keeps the others.
+    // set the units are twips from the top-left corner.
     float ScaleLeft() const { return scale().left; }
     float ScaleTop() const { return scale().top; }
     float ScaleWidth() const { return scale().width; }
     float ScaleHeight() const { return scale().height; }
-    void setScaleLeft(float left);
-    void setScaleTop(float top);
-    void setScaleWidth(float width);
-    void setScaleHeight(float height);
     // The corners (x1, y1) top-left and (x2, y2) bottom-right, in the new units.
     void Scale(float x1, float y1, float x2, float y2);
 
@@ -230,7 +226,6 @@ private:
         float height = 0;
     };
     Units scale() const;
-    Units& userScale();
     QColor backColor_;
     std::optional<Units> userScale_;
 };

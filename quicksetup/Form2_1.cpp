@@ -178,7 +178,7 @@ void Form2_1::Box_Change(StandardAttribute attribute) {
     case BoxChange::OutOfRange:
         // The range of the count now: the count may have changed since the dialog loaded.
         platform::msgBox(quicksetup::RangePrompt(Public().ChannelCount));
-        textBox->selectAll();
+        textBox->selectWhole();
         textBox->SetFocus();
         break;
     case BoxChange::Accepted:
@@ -230,7 +230,7 @@ void Form2_1::Command1_Click() {
         if (refusal->focus) {
             TextBox* refused = box(*refusal->focus);
             refused->SetFocus();
-            refused->selectAll();
+            refused->selectWhole();
         }
         return;
     }

@@ -343,8 +343,7 @@ void Form3_1::Text4_Change() {
 }
 
 void Form3_1::Text1_GotFocus() {
-    Text1->setSelStart(0);
-    Text1->setSelLength(static_cast<int>(Text1->Text().size()));
+    Text1->selectWhole();
 }
 
 void Form3_1::Form_MouseMove(int, int, float, float) {
