@@ -22,8 +22,6 @@ using platform::MsgResult;
 namespace colors = common::colors;
 
 namespace {
-const QColor ChannelHeaderColor{255, 224, 192};
-const QColor HighlightColor{255, 255, 192}; // the step grid's own headers, the chosen value
 constexpr int ChannelColumnWidth = 600;
 constexpr int GridRowHeight = 280;
 } // namespace
@@ -152,9 +150,9 @@ void Form3_3_2::headGrid(Grid& grid, const QStringList& headers,
         grid.setColAlignment(col, Alignment::Center);
         grid.setTextMatrix(0, col, header);
         grid.setCellBackColorAt(0, col,
-                                col < leading                   ? HighlightColor
+                                col < leading                   ? colors::Highlight
                                 : header == SurplusColumnHeader ? platform::systemButtonFace()
-                                                                : ChannelHeaderColor);
+                                                                : colors::ChannelHeader);
     }
 }
 
@@ -209,7 +207,7 @@ void Form3_3_2::ShowLevel() {
     }
     const int col = MSFlexGrid2->Col();
     MSFlexGrid2->setTextMatrix(1, col, QString::number(level));
-    MSFlexGrid2->setCellBackColorAt(1, col, HighlightColor);
+    MSFlexGrid2->setCellBackColorAt(1, col, colors::Highlight);
 }
 
 // The box's text stays as typed; the scroll bar takes it rounded to whole tenths.
@@ -258,7 +256,7 @@ void Form3_3_2::MSFlexGrid2_Click() {
     for (int col = 0; col < CurChannelCount; ++col) {
         grid.setCellBackColorAt(1, col, platform::systemWindow());
     }
-    grid.setCellBackColorAt(1, chosen, HighlightColor);
+    grid.setCellBackColorAt(1, chosen, colors::Highlight);
     if (const QString value = grid.TextMatrix(1, chosen); !value.isEmpty()) {
         HScroll1->setValue(value.toInt());
     }

@@ -25,8 +25,6 @@ namespace PaletteFields = stores::PaletteFields;
 
 namespace {
 
-const QColor ChannelHeaderColor{255, 224, 192};
-const QColor SelectedRowBack{255, 255, 192};
 const QColor SelectedRowText{255, 0, 0};
 const QColor GuideLineColor{192, 192, 255};
 const QString AddCaption = QStringLiteral("添加");
@@ -204,7 +202,7 @@ void Form3_2_2::layOutColumns() {
         grid.setColAlignment(col, Alignment::Center);
         if (k < channelCount) {
             grid.setTextMatrix(0, col, QStringLiteral("Ch") + group_.channels()[k].number);
-            grid.setCellBackColorAt(0, col, ChannelHeaderColor);
+            grid.setCellBackColorAt(0, col, colors::ChannelHeader);
         } else {
             grid.setTextMatrix(0, col, QStringLiteral("-"));
             grid.setCellBackColorAt(0, col, platform::systemButtonFace());
@@ -270,7 +268,7 @@ void Form3_2_2::highlight(int selectedRow) {
                 continue;
             }
             grid.setCellBackColorAt(row, col,
-                                    selected ? SelectedRowBack : platform::systemWindow());
+                                    selected ? colors::Highlight : platform::systemWindow());
             grid.setCellForeColorAt(row, col, selected ? SelectedRowText : QColor(Qt::black));
         }
     }
