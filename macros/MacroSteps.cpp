@@ -1,6 +1,5 @@
 #include "macros/MacroSteps.h"
 
-#include "channels/ChannelTable.h"
 
 #include <algorithm>
 
@@ -31,8 +30,8 @@ int StepCount(const TextTable& steps) {
 }
 
 bool IsDataStep(const TextTable& steps, int step) {
-    // Like the file writer, a kind that is no number at all reads as 0.
-    return channels::ParseNumber(steps.cell(0, step)).value_or(0.0) == 0.0;
+    // Steps are made only here, with one of the two kinds.
+    return steps.cell(0, step) == DataStepKind;
 }
 
 namespace {
