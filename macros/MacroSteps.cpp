@@ -1,6 +1,5 @@
 #include "macros/MacroSteps.h"
 
-
 #include <algorithm>
 
 namespace macros {
