@@ -660,13 +660,6 @@ qsizetype expectedSize(const FixtureSnapshot& fixture, const AdvancedStores& sto
 
 } // namespace
 
-QString LeftField(const QString& text, int width) {
-    if (width <= 0)
-        return {};
-    const Cut cut = cutAt(text, width);
-    return text.first(cut.units) + QString(width - cut.characters, QLatin1Char(' '));
-}
-
 std::optional<double> DecimalNumber(QStringView text) {
     qsizetype first = 0;
     qsizetype end = text.size();
@@ -734,6 +727,10 @@ QString DateTimeText(const QDateTime& dateTime, const QLocale& locale) {
 
 QByteArray AnsiBytes(const QString& text) {
     return FileText().text(text).takeAll();
+}
+
+QByteArray FieldBytes(const QString& text, int width) {
+    return FileText().field(text, width).takeAll();
 }
 
 FixtureFile BuildFixtureFile(const FixtureSnapshot& fixture, AdvancedStores& stores) {

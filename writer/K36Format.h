@@ -20,10 +20,10 @@ std::optional<double> DecimalNumber(QStringView text);
 // The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
 double RoundHalfEven(double value);
 
-// Text set at the left of a field of the given width: filled with blanks, or cut without mark.
-// The width counts characters: a character outside the Basic Multilingual Plane (an emoji) is
-// one, and a cut never splits it.
-QString LeftField(const QString& text, int width);
+// Text set at the left of a field of the given width, as the file's bytes: filled with blanks,
+// or cut without mark. The width counts characters: a character outside the Basic Multilingual
+// Plane (an emoji) is one, and a cut never splits it.
+QByteArray FieldBytes(const QString& text, int width);
 
 // A cell's decimal number, rounded to a whole number with halves to the even neighbour, in
 // upper-case hexadecimal in a field of width 4; nothing when the cell holds no decimal number (an

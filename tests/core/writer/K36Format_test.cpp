@@ -168,21 +168,23 @@ TEST(WriterGolden, PaletteMacroAndRangeSections) {
     EXPECT_EQ(*stores.macros.table(MacroFields::StepTable, 0), chaseTable);
 }
 
-TEST(WriterFields, LeftFieldPadsOrCutsByCharacters) {
-    const std::vector<std::tuple<QString, int, QString>> cases{
+TEST(WriterFields, FieldPadsOrCutsByCharacters) {
+    const QByteArray lamp = QByteArray::fromHex("b5c6bedf"); // 灯具
+    const std::vector<std::tuple<QString, int, QByteArray>> cases{
         {"ab", 4, "ab  "},
         {"abcdef", 4, "abcd"},
         {"", 5, "     "},
-        {"灯具", 4, "灯具  "},
+        {"灯具", 4, lamp + "  "},
+        {"灯具abc", 3, lamp + "a"},
         {"abc", 0, ""},
         {"abc", -3, ""},
         // A character outside the Basic Multilingual Plane takes one place, and a cut keeps it
         // whole.
-        {"😀a", 3, "😀a "},
-        {"a😀b", 2, "a😀"},
-        {"😀😀😀", 2, "😀😀"}};
+        {"😀a", 3, "?a "},
+        {"a😀b", 2, "a?"},
+        {"😀😀😀", 2, "??"}};
     for (const auto& [text, width, field] : cases)
-        EXPECT_EQ(LeftField(text, width), field) << text.toStdString() << width;
+        EXPECT_EQ(FieldBytes(text, width), field) << text.toStdString() << width;
 }
 
 TEST(WriterFields, HexFieldWritesDmxValuesAndRefusesEverythingElse) {
