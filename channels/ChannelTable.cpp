@@ -5,7 +5,9 @@
 #include "channels/Vocabulary.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace channels {
 
@@ -75,6 +77,38 @@ std::optional<std::size_t> FindChannelRow(const ChannelRows& rows, qlonglong cha
         }
     }
     return std::nullopt;
+}
+
+namespace {
+
+bool MarkedFine(const ChannelRow& row) {
+    return row[AttributeKey] == FinePartMark || row[ControlWheel] == FinePartMark;
+}
+
+std::optional<qint32> WholeQint32(const QString& text) {
+    const std::optional<qlonglong> number = ParseWholeNumber(text);
+    if (!number || *number < std::numeric_limits<qint32>::min() ||
+        *number > std::numeric_limits<qint32>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<qint32>(*number);
+}
+
+} // namespace
+
+std::vector<ChannelChoice> ChannelChoices(const ChannelRows& rows, int count, FineParts which) {
+    std::vector<ChannelChoice> choices;
+    const auto listed =
+        static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(rows.size())));
+    for (std::size_t i = 0; i < listed; ++i) {
+        const ChannelRow& row = rows[i];
+        if (which == FineParts::Omitted && MarkedFine(row)) {
+            continue;
+        }
+        choices.push_back({row[ChannelNumber] + QStringLiteral(" - ") + row[ChannelName],
+                           WholeQint32(row[ChannelNumber])});
+    }
+    return choices;
 }
 
 void ClearChannel(ChannelRow& row) {

@@ -49,6 +49,23 @@ QString FinePartName(qlonglong coarseChannel);
 // Index of the first row whose ChannelNumber cell holds channel; nullopt when no row does.
 std::optional<std::size_t> FindChannelRow(const ChannelRows& rows, qlonglong channel);
 
+// ---- The channel lists of the later pages ----
+
+// A row whose attribute key or control wheel is "-" counts as a fine part here: such a row can
+// carry no range table or palette of its own, even when only one of the two cells is marked.
+enum class FineParts { Listed, Omitted };
+
+struct ChannelChoice {
+    QString text;                 // channel number, " - ", channel name
+    std::optional<qint32> number; // nullopt when the number cell holds no whole qint32
+
+    bool operator==(const ChannelChoice&) const = default;
+};
+
+// The items of a channel list: rows 1 to count in grid order, which need not be the order of
+// the channel numbers.
+std::vector<ChannelChoice> ChannelChoices(const ChannelRows& rows, int count, FineParts which);
+
 // Empties every cell but ChannelNumber.
 void ClearChannel(ChannelRow& row);
 

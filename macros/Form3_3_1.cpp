@@ -1,5 +1,6 @@
 #include "macros/Form3_3_1.h"
 
+#include "channels/ChannelTable.h"
 #include "channels/Form2.h"
 #include "common/Banner.h"
 #include "common/Colors.h"
@@ -55,9 +56,10 @@ void Form3_3_1::Form_Activate() {
     Label1->setCaption(QStringLiteral("正在编辑：") + Public().EditingFileLabel);
     List1->Clear();
     const channels::ChannelRows rows = platform::window<channels::Form2>().rowsFromGrid();
-    for (const ChannelChoice& choice : ChannelChoices(rows, Public().ChannelCount)) {
+    for (const channels::ChannelChoice& choice :
+         channels::ChannelChoices(rows, Public().ChannelCount, channels::FineParts::Listed)) {
         List1->AddItem(choice.text);
-        List1->setItemData(List1->ListCount() - 1, choice.channelNumber);
+        List1->setItemData(List1->ListCount() - 1, choice.number.value_or(0));
     }
     Label2->setCaption(QStringLiteral("增加一个宏"));
     Text1->setEnabled(true);

@@ -1,22 +1,10 @@
 #pragma once
 
-#include "channels/ChannelRow.h"
-
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 namespace macros {
-
-// One item of the new-macro dialog's channel list.
-struct ChannelChoice {
-    QString text;         // channel number, " - ", channel name
-    qint32 channelNumber; // kept as the item's number
-};
-
-// The channel grid's rows 1 to channelCount in grid order, which need not be the order of the
-// channel numbers.
-std::vector<ChannelChoice> ChannelChoices(const channels::ChannelRows& rows, int channelCount);
 
 enum class NewMacroField { Name, Channels };
 

@@ -1,5 +1,6 @@
 #include "palettes/Form3_2_1.h"
 
+#include "channels/ChannelTable.h"
 #include "channels/Form2.h"
 #include "common/Colors.h"
 #include "common/Hover.h"
@@ -68,9 +69,10 @@ void Form3_2_1::takeGroupType(const QString& word) {
 void Form3_2_1::Form_Load() {
     setCaption(Public().WindowTitle);
     const auto rows = platform::window<channels::Form2>().rowsFromGrid();
-    for (const ChannelChoice& choice : GroupChannelChoices(rows, Public().ChannelCount)) {
+    for (const channels::ChannelChoice& choice :
+         channels::ChannelChoices(rows, Public().ChannelCount, channels::FineParts::Omitted)) {
         List1->AddItem(choice.text);
-        List1->setItemData(List1->ListCount() - 1, choice.number);
+        List1->setItemData(List1->ListCount() - 1, choice.number.value_or(0));
     }
     Command1->setEnabled(false);
     if (Label4->Caption().isEmpty()) {

@@ -1,7 +1,6 @@
 #include "palettes/GroupSetup.h"
 
 #include "channels/ChannelTable.h"
-#include "channels/Vocabulary.h"
 #include "palettes/GroupEntries.h"
 #include "writer/K36Format.h"
 
@@ -11,7 +10,6 @@
 namespace palettes {
 
 using channels::ChannelRow;
-using channels::FinePartMark;
 using channels::ParseWholeNumber;
 using writer::DecimalNumber;
 using enum channels::ChannelColumn;
@@ -85,19 +83,6 @@ QStringList PaletteNumbersForStoredNumber(const QString& firstEntryNumber) {
         }
     }
     return {QStringLiteral("-1")};
-}
-
-std::vector<ChannelChoice> GroupChannelChoices(const ChannelRows& rows, int channelCount) {
-    std::vector<ChannelChoice> choices;
-    for (int i = 0; i < RowsInUse(rows, channelCount); ++i) {
-        const ChannelRow& row = rows[i];
-        if (row[AttributeKey] == FinePartMark || row[ControlWheel] == FinePartMark) {
-            continue;
-        }
-        const auto number = static_cast<qint32>(ParseWholeNumber(row[ChannelNumber]).value_or(0));
-        choices.push_back({row[ChannelNumber] + QStringLiteral(" - ") + row[ChannelName], number});
-    }
-    return choices;
 }
 
 GroupChannels ChannelsByNumber(const ChannelRows& rows, int channelCount,

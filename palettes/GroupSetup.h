@@ -33,17 +33,6 @@ QStringList PaletteNumbersForStoredNumber(const QString& firstEntryNumber);
 
 // ---- Channels ----
 
-// An item of the new-group dialog's channel list.
-struct ChannelChoice {
-    QString text;  // channel number, " - ", channel name
-    qint32 number; // the item's data
-    bool operator==(const ChannelChoice&) const = default;
-};
-
-// Every channel among the first channelCount rows whose attribute key and control wheel both
-// differ from "-", in row order: a fine part cannot carry a palette of its own.
-std::vector<ChannelChoice> GroupChannelChoices(const ChannelRows& rows, int channelCount);
-
 // The channels chosen for a new group, in the order given, each from the first of the first
 // channelCount rows holding that channel number.
 GroupChannels ChannelsByNumber(const ChannelRows& rows, int channelCount,

@@ -4,15 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 namespace ranges {
 
-using channels::ChannelRow;
+using channels::ChannelChoice;
 using channels::FindChannelRow;
+using channels::FineParts;
 using channels::ParseNumber;
-using channels::ParseWholeNumber;
 using stores::TextTable;
 using enum channels::ChannelColumn;
 namespace fields = stores::RangeFields;
@@ -26,14 +25,6 @@ constexpr int HighField = 1;
 constexpr int DescriptionField = 2;
 constexpr int FormulaField = 3;
 constexpr int GridRowsWithoutTable = 8;
-
-std::optional<int> ChannelNumberOf(const ChannelRow& row) {
-    const std::optional<qlonglong> number = ParseWholeNumber(row[ChannelNumber]);
-    if (!number || *number < std::numeric_limits<qint32>::min() ||
-        *number > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return static_cast<int>(*number);
-}
 
 RangeEntries EntriesOf(const TextTable& table) {
     RangeEntries entries;
@@ -84,14 +75,9 @@ BoundCheck CheckBound(const QString& text, double lowest, const QString& lowestT
 
 std::vector<RangeChannel> RangeChannels(const ChannelRows& rows, int channelCount) {
     std::vector<RangeChannel> channels;
-    const std::size_t listed = std::min<std::size_t>(std::max(channelCount, 0), rows.size());
-    for (std::size_t i = 0; i < listed; ++i) {
-        const ChannelRow& row = rows[i];
-        if (row[AttributeKey] == QStringLiteral("-") || row[ControlWheel] == QStringLiteral("-"))
-            continue;
-        if (const std::optional<int> channel = ChannelNumberOf(row))
-            channels.push_back(
-                {*channel, row[ChannelNumber] + QStringLiteral(" - ") + row[ChannelName]});
+    for (const ChannelChoice& choice : ChannelChoices(rows, channelCount, FineParts::Omitted)) {
+        if (choice.number)
+            channels.push_back({*choice.number, choice.text});
     }
     return channels;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <ostream>
+#include <string>
 
 // Readable QString values and rows in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -15,6 +16,10 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace channels {
 inline void PrintTo(const ChannelRow& row, std::ostream* out) {
     *out << '{' << QStringList(row.cells.begin(), row.cells.end()).join(", ").toStdString() << '}';
+}
+inline void PrintTo(const ChannelChoice& choice, std::ostream* out) {
+    *out << '{' << choice.text.toStdString() << ", "
+         << (choice.number ? std::to_string(*choice.number) : "none") << '}';
 }
 } // namespace channels
 

@@ -67,6 +67,43 @@ TEST(ChannelFindRow, GoesByTheNumberCellNotThePosition) {
     EXPECT_FALSE(AllChannelsNamed(rows));
 }
 
+struct ChoicesCase {
+    int count;
+    FineParts which;
+    std::vector<ChannelChoice> expected;
+};
+
+TEST(ChannelChoiceList, ListsRowsInUseInGridOrderAndOmitsEitherFineMark) {
+    ChannelRow unnumbered = Keyed(0, "05", "Left");
+    unnumbered[ChannelNumber] = "x";
+    ChannelRow huge = Keyed(0, "06", "Left");
+    huge[ChannelNumber] = "4294967297";
+    const ChannelRows rows{
+        Pan(4),
+        MakeFinePart(5, "Pan fine", 4, "E"),
+        Keyed(2, "-", "Left"),
+        Keyed(3, "07", "-"),
+        unnumbered,
+        huge,
+        NumberOnly(1),
+        Tilt(6),
+    };
+    const ChannelChoice pan{"4 - Pan", 4}, fine{"5 - Pan fine", 5}, keyOnly{"2 - X", 2},
+        wheelOnly{"3 - X", 3}, noNumber{"x - X", std::nullopt},
+        // A number beyond qint32 must not wrap into a small channel that exists.
+        tooLarge{"4294967297 - X", std::nullopt}, unnamed{"1 - ", 1}, tilt{"6 - Tilt", 6};
+    const ChoicesCase cases[] = {
+        {7, FineParts::Listed, {pan, fine, keyOnly, wheelOnly, noNumber, tooLarge, unnamed}},
+        {7, FineParts::Omitted, {pan, noNumber, tooLarge, unnamed}},
+        {20, FineParts::Omitted, {pan, noNumber, tooLarge, unnamed, tilt}},
+        {-1, FineParts::Listed, {}},
+    };
+    for (const ChoicesCase& c : cases) {
+        EXPECT_EQ(ChannelChoices(rows, c.count, c.which), c.expected)
+            << c.count << (c.which == FineParts::Listed ? " listed" : " omitted");
+    }
+}
+
 TEST(ChannelKeyConflicts, ReportsEachPairInScanOrder) {
     // One key on both wheels is what a key is for; fine parts and channels not set up carry
     // no key.

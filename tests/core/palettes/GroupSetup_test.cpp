@@ -11,12 +11,10 @@ ChannelRow Plain(int number, const QString& name, const QString& letter) {
 }
 } // namespace
 
-TEST(PaletteChannels, OnlyKeyedChannelsAreOfferedAndStoredOnesAreFoundByNumber) {
+TEST(PaletteChannels, StoredOnesAreFoundByNumber) {
     const ChannelRows rows{Plain(2, "Red", "T"), MakeFinePart(3, "Red fine", 2, "T"),
                            MakeChannel(1, "Odd", "-", "Left", "LTP", "Odd", "L", "0"),
                            Plain(4, "Beyond", "H")};
-    EXPECT_EQ(GroupChannelChoices(rows, 3), (std::vector<ChannelChoice>{{"2 - Red", 2}}));
-
     stores::TextTable table(4, 0);
     table.setCell(2, 0, "2");
     table.setCell(3, 0, "4");

@@ -8,14 +8,16 @@ namespace {
 
 using namespace ranges;
 
-TEST(RangeChannels, ListsChannelsWithKeyAndWheelMarkedByTheStore) {
+TEST(RangeChannels, ListOnlyNumberedChannelsWithKeyAndWheelMarkedByTheStore) {
+    ChannelRow unnumbered = MakeChannel(0, "Zoom", "08", "Right", "LTP", "Zoom", "L", "0");
+    unnumbered[channels::ChannelColumn::ChannelNumber] = "z";
     const ChannelRows rows{
         MakeChannel(1, "Dimmer", "01", "Left", "HTP", "Dimmer", "H", "H"),
         MakeFinePart(2, "Dimmer fine", 1, "H"),
-        MakeChannel(3, "Iris *", "07", "-", "LTP", "Iris", "L", "0"),
+        unnumbered,
         MakeChannel(4, "Gobo *", "06", "Right", "LTP", "Gobo1", "L", "I"),
-        MakeChannel(5, "Zoom", "08", "Right", "LTP", "Zoom", "L", "0"),
     };
+    // Without a whole number the row cannot be linked to a table.
     const std::vector<RangeChannel> channels = RangeChannels(rows, 4);
     ASSERT_EQ(channels, (std::vector<RangeChannel>{{1, "1 - Dimmer"}, {4, "4 - Gobo *"}}));
     RecordStore store(2);
