@@ -33,6 +33,20 @@ int mouseButtonCode(Qt::MouseButton button) {
     }
 }
 
+bool isPointerEvent(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int shiftCode(Qt::KeyboardModifiers modifiers) {
     int code = 0;
     if (modifiers & Qt::ShiftModifier) {
@@ -108,39 +122,6 @@ bool Control::userFocus() {
         return true;
     }
     return form_->moveFocus(this, true);
-}
-
-bool Control::userDrag(QPointF from, QPointF to) {
-    const QPointF start = pixelsFromScale(from);
-    const QPointF end = pixelsFromScale(to);
-    QMouseEvent press(QEvent::MouseButtonPress, start, self_->mapToGlobal(start), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(self_, &press);
-    if (refusedPress_) {
-        refusedPress_ = false;
-        return false;
-    }
-    QMouseEvent move(QEvent::MouseMove, end, self_->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(self_, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, end, self_->mapToGlobal(end), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(self_, &release);
-    return true;
-}
-
-bool Control::userClick() {
-    if (!userFocus()) {
-        return false;
-    }
-    if (MouseDown) {
-        MouseDown(LeftButton, 0, 0, 0);
-    }
-    if (MouseUp) {
-        MouseUp(LeftButton, 0, 0, 0);
-    }
-    performClick();
-    return true;
 }
 
 void Control::performClick() {

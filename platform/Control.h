@@ -89,17 +89,8 @@ public:
     std::function<void()> LostFocus;
     std::function<void(bool& cancel)> Validate;
 
-    // The user's own actions, shared by the real event handlers and the scenario runner.
-    // A click first moves the focus (which Validate may refuse) and then acts.
-    virtual bool userClick();
-    // Focus moved by the user (mouse or Tab): false when Validate kept it where it was.
+    // Focus moved by the user (a press, Tab): false when Validate kept it where it was.
     bool userFocus();
-    // The user presses the left button at one point, moves to another and releases there, the
-    // mouse held by the control all the while: the real mouse events, so MouseDown, MouseMove
-    // and MouseUp run as for the hand (and whatever the widget does with them). The points are
-    // in the control's scale units and may lie outside it. False when the press was refused
-    // (the focus could not come to the control).
-    bool userDrag(QPointF from, QPointF to);
 
     // A point of the widget, in pixels, in the units the mouse handlers receive: twips, or the
     // control's own scale; and back.
@@ -113,7 +104,8 @@ protected:
     bool handleMouseRelease(QMouseEvent* event);
     void handleMouseMove(QMouseEvent* event);
     void handleFocusIn();
-    virtual void performClick();
+    // The user's click landed: Click runs.
+    void performClick();
     bool gotFocusThisPress_ = false;
 
 private:
@@ -126,6 +118,7 @@ private:
 };
 
 int mouseButtonCode(Qt::MouseButton button);
+bool isPointerEvent(QEvent::Type type);
 int shiftCode(Qt::KeyboardModifiers modifiers);
 
 // Binds the real widget's mouse and focus events to the control's rules once,
@@ -136,12 +129,21 @@ public:
         : Base(parent), Control(this, name, index, takesFocus) {
         this->setMouseTracking(true);
         this->setObjectName(fullName());
-        if (!takesFocus) {
-            this->setFocusPolicy(Qt::NoFocus);
-        }
+        // The focus comes by the keyboard, or with a press through the window's own rule
+        // (handleMousePress), which asks Validate first; Qt's own focus on click and on the wheel
+        // would move it before that rule could refuse.
+        this->setFocusPolicy(takesFocus ? Qt::TabFocus : Qt::NoFocus);
     }
 
 protected:
+    // A disabled control leaves the pointer to what lies beneath it, its container or window, as
+    // every widget does (Qt's buttons would keep it to themselves).
+    bool event(QEvent* event) override {
+        if (!this->isEnabled() && isPointerEvent(event->type())) {
+            return false;
+        }
+        return Base::event(event);
+    }
     void mousePressEvent(QMouseEvent* event) override {
         if (handleMousePress(event)) {
             Base::mousePressEvent(event);

@@ -14,6 +14,7 @@
 #include <QResource>
 #include <QtEndian>
 #include <memory>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -303,16 +304,28 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TextBox::mousePressEvent(QMouseEvent* event) {
+    pressKeptSelection_ = false;
     if (!handleMousePress(event)) {
         return;
     }
-    // A box that selects its text when it gets the focus keeps that selection
-    // when the focus came with this click.
+    // A box that selects its text when it gets the focus keeps that selection when the focus
+    // came with this press: the caret is not placed, and the hand's small moves before the
+    // release select nothing else.
     if (gotFocusThisPress_ && hasSelectedText()) {
+        pressKeptSelection_ = true;
         event->accept();
         return;
     }
     QLineEdit::mousePressEvent(event);
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* event) {
+    if (pressKeptSelection_ && (event->buttons() & Qt::LeftButton)) {
+        handleMouseMove(event);
+        event->accept();
+        return;
+    }
+    ControlWidget<QLineEdit>::mouseMoveEvent(event);
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -325,7 +338,17 @@ void TextBox::mouseReleaseEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    ControlWidget<QLineEdit>::mouseReleaseEvent(event);
+    const bool keptSelection = std::exchange(pressKeptSelection_, false);
+    if (!handleMouseRelease(event)) {
+        return;
+    }
+    if (!keptSelection) {
+        QLineEdit::mouseReleaseEvent(event);
+    }
+    // A click in the box raises its Click once the button is let go over it.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        performClick();
+    }
 }
 
 // ---- Label ----
@@ -370,6 +393,18 @@ CommandButton::CommandButton(QWidget* parent, const QString& name, int index)
     QObject::connect(this, &QPushButton::clicked, this, [this] { performClick(); });
 }
 
+// Space presses a focused button as Qt does; Enter presses it too, as on the desktop the windows
+// were made for, where no button of these windows is a default button.
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 void CommandButton::setBackColor(const QColor& color) {
     backColor_ = color;
     fillBackground(this, QPalette::Button, color);
@@ -379,11 +414,25 @@ void CommandButton::setBackColor(const QColor& color) {
 
 OptionButton::OptionButton(QWidget* parent, const QString& name, int index)
     : ControlWidget<QRadioButton>(parent, name, index, true) {
+    // Chosen by the program or by the user, a button that was not chosen raises Click as it
+    // becomes chosen.
     QObject::connect(this, &QRadioButton::toggled, this, [this](bool on) {
         if (on && Click) {
             Click();
         }
     });
+    // The user's click on the button already chosen changes nothing, and raises Click all the
+    // same.
+    QObject::connect(this, &QRadioButton::clicked, this, [this] {
+        if (!std::exchange(choiceChangedByClick_, false) && Click) {
+            Click();
+        }
+    });
+}
+
+void OptionButton::nextCheckState() {
+    choiceChangedByClick_ = true;
+    QRadioButton::nextCheckState();
 }
 
 void OptionButton::setValue(bool value) {
@@ -395,13 +444,6 @@ void OptionButton::setValue(bool value) {
     setAutoExclusive(false);
     setChecked(false);
     setAutoExclusive(true);
-}
-
-void OptionButton::performClick() {
-    if (isChecked()) {
-        return;
-    }
-    setChecked(true);
 }
 
 void OptionButton::setBackColor(const QColor& color) {
@@ -475,18 +517,12 @@ void ComboBox::setItemData(int index, qint32 value) {
     QComboBox::setItemData(index, value);
 }
 
-bool ComboBox::userPick(int index) {
-    if (!userFocus()) {
-        return false;
-    }
-    setListIndex(index);
-    return true;
-}
-
 // ---- ListBox ----
 
 ListBox::ListBox(QWidget* parent, const QString& name, int index)
     : ControlWidget<QListWidget>(parent, name, index, true) {
+    // The pointer moves over the items' area, which must report the moves as the list's own.
+    viewport()->setMouseTracking(true);
     QObject::connect(this, &QListWidget::currentRowChanged, this, [this](int now) {
         if (syncing_ || now == lastIndex_) {
             return;
@@ -592,20 +628,6 @@ void ListBox::setSelected(int index, bool selected) {
     }
 }
 
-bool ListBox::userPick(int index) {
-    if (!userFocus()) {
-        return false;
-    }
-    if (multiSelect_ != MultiSelect::None) {
-        pickOneOfMany(index);
-    } else if (index != currentRow()) {
-        setListIndex(index);
-    } else if (Click) {
-        Click();
-    }
-    return true;
-}
-
 void ListBox::mousePressEvent(QMouseEvent* event) {
     clickedThisPress_ = false;
     ControlWidget<QListWidget>::mousePressEvent(event);
@@ -622,18 +644,6 @@ void ListBox::focusInEvent(QFocusEvent* event) {
     }
     syncing_ = false;
     handleFocusIn();
-}
-
-void ListBox::pickOneOfMany(int index) {
-    const bool chosen = !Selected(index);
-    syncing_ = true;
-    setCurrentRow(index, QItemSelectionModel::NoUpdate);
-    lastIndex_ = index;
-    syncing_ = false;
-    setSelected(index, chosen);
-    if (Click) {
-        Click();
-    }
 }
 
 // ---- Frame, PictureBox ----
@@ -697,23 +707,6 @@ HScrollBar::HScrollBar(QWidget* parent, const QString& name, int index)
     });
 }
 
-bool HScrollBar::userDrag(int target) {
-    if (!userFocus()) {
-        return false;
-    }
-    // The hand passes every position from where the thumb was to the target, whatever the
-    // program does to the value on the way (a rule may set it back).
-    const int start = sliderPosition();
-    const int step = target > start ? 1 : -1;
-    setSliderDown(true);
-    for (int position = start; position != target;) {
-        position += step;
-        setSliderPosition(position); // each position raises Scroll
-    }
-    setSliderDown(false); // the value follows the thumb: Change
-    return true;
-}
-
 // ---- Line, Shape ----
 
 Line::Line(QWidget* parent, const QString& name, int index)
@@ -744,8 +737,12 @@ void Line::paintEvent(QPaintEvent*) {
     }
 }
 
+// A shape is drawn on its container and takes no mouse events: a press on it reaches the
+// control beneath.
 Shape::Shape(QWidget* parent, const QString& name, int index)
-    : ControlWidget<QWidget>(parent, name, index, false) {}
+    : ControlWidget<QWidget>(parent, name, index, false) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
 
 void Shape::setFillColor(const QColor& color) {
     fill_ = color;

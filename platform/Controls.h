@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QWidget>
 #include <optional>
 
@@ -65,9 +66,11 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    bool pressKeptSelection_ = false;
     void applyKey(int keyAscii);
     void insertTyped(const QString& text);
     void pasteFiltered();
@@ -105,6 +108,9 @@ public:
     QColor BackColor() const { return backColor_; }
     void setBackColor(const QColor& color);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QColor backColor_;
 };
@@ -122,10 +128,13 @@ public:
     void setBackColor(const QColor& color);
 
 protected:
-    void performClick() override;
+    void nextCheckState() override;
+    // The whole button takes the click, its blank part beyond the caption too.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 
 private:
     QColor backColor_;
+    bool choiceChangedByClick_ = false;
 };
 
 class ComboBox : public ControlWidget<QComboBox> {
@@ -144,8 +153,6 @@ public:
     void setText(const QString& text);
     qint32 ItemData(int index) const;
     void setItemData(int index, qint32 value);
-    // The user picks an item from the list.
-    bool userPick(int index);
 
 private:
     bool syncing_ = false;
@@ -174,17 +181,12 @@ public:
     void setItemData(int index, qint32 value);
     bool Selected(int index) const;
     void setSelected(int index, bool selected);
-    // The user clicks the item: it becomes the current item and, in a list of several choices,
-    // its choice is turned round (Simple) or made the only one (Extended); Click follows, also
-    // for the item that was current already.
-    bool userPick(int index);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    void pickOneOfMany(int index);
     bool clickedThisPress_ = false;
     bool syncing_ = false;
     int lastIndex_ = -1;
@@ -247,10 +249,12 @@ public:
     std::function<void()> Change;
     std::function<void()> Scroll;
 
-    // The user drags the thumb to target: one Scroll for every position it passes, target
-    // included, then one Change as it is let go. The focus comes to the bar first; false when
-    // that was refused.
-    bool userDrag(int target);
+    // How the style lays the bar out: where its thumb, groove and arrows stand.
+    QStyleOptionSlider styleOption() const {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return option;
+    }
 };
 
 // A straight line between two points of its container.

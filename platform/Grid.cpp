@@ -387,12 +387,4 @@ void Grid::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-bool Grid::userClickCell(int row, int col) {
-    if (!userFocus()) {
-        return false;
-    }
-    emit cellClicked(row, col);
-    return true;
-}
-
 } // namespace platform

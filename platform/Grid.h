@@ -66,10 +66,6 @@ public:
     // one: the grid is painted whole once redraw is on again.
     void setRedraw(bool on);
 
-    // The user clicks cell (row, col): the current cell follows unless it is
-    // a fixed cell, then Click runs.
-    bool userClickCell(int row, int col);
-
 protected:
     // The arrow keys move the current cell as a click would, but raise no Click; Tab leaves the
     // grid for the next control.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Hand.h"
 #include "platform/Form.h"
 #include "tests/support/ScriptedDesktop.h"
 
@@ -13,7 +14,9 @@
 #include <vector>
 
 namespace platform {
+class ComboBox;
 class Grid;
+class HScrollBar;
 class TextBox;
 } // namespace platform
 
@@ -121,6 +124,13 @@ private:
     void takeFocus(platform::Control& control, const QString& name);
     // The text box the line names, with the focus moved to it.
     platform::TextBox& focusedBox(const Line& line);
+    void pickInCombo(platform::ComboBox& combo, int index, const QString& name);
+    // False when the press was refused (the focus could not come to the bar).
+    bool dragThumb(platform::HScrollBar& bar, int target, const QString& name);
+    void stepArrows(platform::HScrollBar& bar, int target);
+    // The point of the control the hand goes to, in its own pixels.
+    static QPointF pointOn(const platform::Control& control, const QString& name);
+    static QPointF pointFromLine(const Line& line, int index, const platform::Control& control);
 
     // Checks of the program, its desktop and its files
     void expect(const Line& line);
@@ -207,6 +217,7 @@ private:
     bool started_ = false;
     QStringList immutable_;
     testsupport::ScriptedDesktop desktop_;
+    runner::Hand hand_;
 };
 
 template <class T> T& ScenarioRunner::controlAs(const QString& name, const char* kind) {

@@ -1,14 +1,19 @@
-// Acting as the user: every command goes through the controls' own user paths, so the focus
-// rules and Validate hold as they do for a real mouse and keyboard.
+// Acting as the user. The pointer commands go through the hand (Hand.h): the window system's
+// own mouse events at a point of the control, so Qt decides the target, the focus and the caret
+// as for a real mouse. Keys are the window system's key events where the focus is. Moving the
+// focus to type into a box is the user's own focus move, as a Tab or a click on it would be.
 
 #include "ScenarioRunner.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
 #include "platform/Timer.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QtTest/qtestspontaneevent.h>
 
 using platform::Control;
 using platform::Form;
@@ -29,14 +34,16 @@ const ScenarioRunner::Table& ScenarioRunner::userCommands() {
 
 namespace {
 
+// Keys go where the focus is, as they would from a keyboard, and as the window system's own
+// events: the application runs its shortcut and Tab handling on them before the widget.
 void sendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QCoreApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    QCoreApplication::sendEvent(target, &release);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, modifiers, text);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        QApplication::instance()->notify(target, &event);
+    }
 }
 
-// Keys go where the focus is, as they would from a keyboard.
 QWidget* focusedWidget(const Control& typedInto) {
     const Form* form = typedInto.form();
     const Control* active = form ? form->ActiveControl() : nullptr;
@@ -58,42 +65,39 @@ template <class List> int itemIndex(const List& list, const QString& item) {
     return -1;
 }
 
-// The control a pointer event reaches: a disabled control counts as its container, and a window
-// when there is no enabled container.
-struct PointerTarget {
-    Control* control = nullptr;
-    Form* form = nullptr;
-};
-
-PointerTarget pointerTarget(Control& c) {
-    PointerTarget target{&c, nullptr};
-    for (QWidget* w = c.widget(); !w->isEnabled();) {
-        w = w->parentWidget();
-        if (auto* form = dynamic_cast<Form*>(w)) {
-            return {nullptr, form};
-        }
-        if (auto* container = dynamic_cast<Control*>(w)) {
-            target.control = container;
-        }
-    }
-    return target;
-}
-
-int mouseButton(const QString& name) {
+Qt::MouseButton mouseButton(const QString& name) {
     if (name == "left") {
-        return platform::LeftButton;
+        return Qt::LeftButton;
     }
     if (name == "right") {
-        return platform::RightButton;
+        return Qt::RightButton;
     }
-    return name == "middle" ? platform::MiddleButton : 0;
+    return name == "middle" ? Qt::MiddleButton : Qt::NoButton;
 }
 
 } // namespace
 
+QPointF ScenarioRunner::pointOn(const Control& c, const QString& name) {
+    const std::optional<QPointF> at = runner::reachablePoint(*c.widget());
+    if (!at) {
+        refuse(QStringLiteral("no point of %1 can be reached: other controls cover it").arg(name));
+    }
+    return *at;
+}
+
+// A point the line gives in the control's units (twips, or a picture's own scale), else the
+// point of the control that the hand reaches first.
+QPointF ScenarioRunner::pointFromLine(const Line& line, int index, const Control& c) {
+    if (line.words.size() > index) {
+        return c.pixelsFromScale(QPointF(decimal(line, index), decimal(line, index + 1)));
+    }
+    return pointOn(c, word(line, 1));
+}
+
 void ScenarioRunner::click(const Line& line) {
     Control& c = usableControl(word(line, 1));
-    act([&c] { c.userClick(); });
+    const QPointF at = pointFromLine(line, 2, c);
+    act([&] { hand_.click(c.widget(), at); });
 }
 
 void ScenarioRunner::focus(const Line& line) {
@@ -134,12 +138,10 @@ void ScenarioRunner::key(const Line& line) {
     const QString keyName = word(line, 2);
     Control& c = usableControl(word(line, 1));
     takeFocus(c, word(line, 1));
-    if (keyName == "Tab" || keyName == "Shift+Tab") {
-        // Tab moves on from whatever control has the focus.
-        act([&c, keyName] { c.form()->tabToNext(keyName == "Tab"); });
-        return;
-    }
     static const std::map<QString, std::pair<int, Qt::KeyboardModifiers>> keys{
+        {"Tab", {Qt::Key_Tab, Qt::NoModifier}},
+        {"Shift+Tab", {Qt::Key_Backtab, Qt::ShiftModifier}},
+        {"Space", {Qt::Key_Space, Qt::NoModifier}},
         {"Backspace", {Qt::Key_Backspace, Qt::NoModifier}},
         {"Delete", {Qt::Key_Delete, Qt::NoModifier}},
         {"Enter", {Qt::Key_Return, Qt::NoModifier}},
@@ -159,7 +161,8 @@ void ScenarioRunner::key(const Line& line) {
     if (found == keys.end()) {
         fail(QStringLiteral("unknown key %1").arg(keyName));
     }
-    act([&] { sendKey(focusedWidget(c), found->second.first, found->second.second, {}); });
+    const QString text = keyName == "Space" ? QStringLiteral(" ") : QString();
+    act([&] { sendKey(focusedWidget(c), found->second.first, found->second.second, text); });
 }
 
 void ScenarioRunner::paste(const Line& line) {
@@ -177,19 +180,51 @@ void ScenarioRunner::pick(const Line& line) {
     const QString name = word(line, 1);
     Control& c = usableControl(name);
     const QString item = word(line, 2);
-    auto pickIn = [&](auto& list) {
+    auto indexIn = [&](const auto& list) {
         const int index = itemIndex(list, item);
         if (index < 0) {
             fail(QStringLiteral("%1 has no item %2").arg(name, item));
         }
-        act([&list, index] { list.userPick(index); });
+        return index;
     };
     if (auto* combo = dynamic_cast<platform::ComboBox*>(&c)) {
-        pickIn(*combo);
+        pickInCombo(*combo, indexIn(*combo), name);
     } else if (auto* list = dynamic_cast<platform::ListBox*>(&c)) {
-        pickIn(*list);
+        const int index = indexIn(*list);
+        QWidget* shownIn = nullptr;
+        const QPointF at = runner::itemPoint(*list, index, shownIn);
+        act([&] { hand_.click(shownIn, at); });
     } else {
         fail(QStringLiteral("%1 is not a list").arg(name));
+    }
+}
+
+// The hand opens the drop-down list with a click and clicks the item in it.
+void ScenarioRunner::pickInCombo(platform::ComboBox& combo, int index, const QString& name) {
+    const QPointF at = pointOn(combo, name);
+    act([&] { hand_.click(&combo, at); });
+    QAbstractItemView* list = combo.view();
+    if (!list->isVisible()) {
+        if (!combo.hasLogicalFocus()) {
+            return; // the focus stayed where it was: the press did nothing, as for a click
+        }
+        fail(QStringLiteral("the list of %1 did not open").arg(name));
+    }
+    const QModelIndex item = combo.model()->index(index, combo.modelColumn());
+    list->scrollTo(item);
+    const QPointF itemAt = runner::shownCentre(list->visualRect(item), *list->viewport());
+    // The list takes no release near the point where it opened until the pointer has moved
+    // away from it: a hand whose item opened under it passes over the list on its way back.
+    const QPoint fromOpening =
+        list->viewport()->mapToGlobal(itemAt.toPoint()) - combo.mapToGlobal(at.toPoint());
+    if (fromOpening.manhattanLength() <= 9) {
+        const QRect shown = list->viewport()->rect();
+        const QPointF away(itemAt.x() + (itemAt.x() + 12 < shown.right() ? 12 : -12), itemAt.y());
+        act([&] { hand_.moveTo(list->viewport(), away); });
+    }
+    act([&] { hand_.click(list->viewport(), itemAt); });
+    if (list->isVisible()) {
+        fail(QStringLiteral("the list of %1 stayed open").arg(name));
     }
 }
 
@@ -203,7 +238,9 @@ void ScenarioRunner::clickCell(const Line& line) {
     if (row < 0 || col < 0 || row >= grid->Rows() || col >= grid->Cols()) {
         fail(QStringLiteral("the grid has no cell %1 %2").arg(row).arg(col));
     }
-    act([grid, row, col] { grid->userClickCell(row, col); });
+    QWidget* shownIn = nullptr;
+    const QPointF at = runner::cellPoint(*grid, row, col, shownIn);
+    act([&] { hand_.click(shownIn, at); });
 }
 
 void ScenarioRunner::scroll(const Line& line) {
@@ -216,52 +253,103 @@ void ScenarioRunner::scroll(const Line& line) {
     if (target < bar->Min() || target > bar->Max()) {
         fail(QStringLiteral("%1 lies outside %2..%3").arg(target).arg(bar->Min()).arg(bar->Max()));
     }
-    act([bar, target] { bar->userDrag(target); });
+    if (dragThumb(*bar, target, name)) {
+        stepArrows(*bar, target);
+    }
+}
+
+// The hand takes the thumb and moves it a pixel at a time towards the target; Qt turns each
+// pixel into the bar's position.
+bool ScenarioRunner::dragThumb(platform::HScrollBar& bar, int target, const QString& name) {
+    const QStyleOptionSlider option = bar.styleOption();
+    const QRect thumb = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                    QStyle::SC_ScrollBarSlider, &bar);
+    const QRect groove = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                     QStyle::SC_ScrollBarGroove, &bar);
+    const QPoint grip = thumb.center();
+    const int span = groove.width() - thumb.width();
+    const int thumbLeft =
+        groove.left() + QStyle::sliderPositionFromValue(bar.Min(), bar.Max(), target, span);
+    const int goal = thumbLeft + (grip.x() - thumb.left());
+    act([&] { hand_.press(&bar, grip, Qt::LeftButton); });
+    if (!bar.isSliderDown()) {
+        act([&] { hand_.release(&bar, grip, Qt::LeftButton); });
+        if (!bar.hasLogicalFocus()) {
+            return false; // the focus stayed where it was: the press did nothing
+        }
+        fail(QStringLiteral("the thumb of %1 could not be taken").arg(name));
+    }
+    int x = grip.x();
+    const int step = goal > x ? 1 : -1;
+    while (x != goal && bar.isSliderDown() && bar.sliderPosition() != target) {
+        x += step;
+        act([&] { hand_.moveTo(&bar, QPointF(x, grip.y())); });
+    }
+    act([&] { hand_.release(&bar, QPointF(x, grip.y()), Qt::LeftButton); });
+    return true;
+}
+
+// Where the pixels skip the value, the arrows step to it, a click at a time.
+void ScenarioRunner::stepArrows(platform::HScrollBar& bar, int target) {
+    const QStyleOptionSlider option = bar.styleOption();
+    for (int clicks = 0; bar.Value() != target && clicks <= bar.Max() - bar.Min(); ++clicks) {
+        const auto arrow =
+            bar.Value() < target ? QStyle::SC_ScrollBarAddLine : QStyle::SC_ScrollBarSubLine;
+        const QRect area = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, &bar);
+        act([&] { hand_.click(&bar, QRectF(area).center()); });
+    }
 }
 
 void ScenarioRunner::drag(const Line& line) {
     Control& c = usableControl(word(line, 1));
-    const QPointF from(decimal(line, 2), decimal(line, 3));
-    const QPointF to(decimal(line, 4), decimal(line, 5));
-    act([&c, from, to] { c.userDrag(from, to); });
+    const QPointF from = c.pixelsFromScale(QPointF(decimal(line, 2), decimal(line, 3)));
+    const QPointF to = c.pixelsFromScale(QPointF(decimal(line, 4), decimal(line, 5)));
+    act([&] { hand_.press(c.widget(), from, Qt::LeftButton); });
+    act([&] { hand_.moveTo(c.widget(), to); });
+    act([&] { hand_.release(c.widget(), to, Qt::LeftButton); });
 }
 
 void ScenarioRunner::pointer(const Line& line) {
     const QString command = word(line, 0);
     const QString name = word(line, 1);
-    if (command == "hover" && !name.contains('.')) {
+    QWidget* target = nullptr;
+    QPointF at;
+    if (!name.contains('.')) {
         Form& form = shownWindow(name);
-        act([&form] { form.Form_MouseMove(0, 0, 0, 0); });
+        const std::optional<QPointF> free = runner::freePoint(form, hand_.position());
+        if (!free) {
+            fail(QStringLiteral("%1 has no free area").arg(name));
+        }
+        target = &form;
+        at = *free;
+    } else {
+        Control& c = control(name);
+        if (!c.form() || !c.form()->isVisible() || !c.widget()->isVisibleTo(c.form())) {
+            fail(QStringLiteral("%1 is not on the screen").arg(name));
+        }
+        target = c.widget();
+        at = pointOn(c, name);
+    }
+    if (command == "hover") {
+        act([&] { hand_.moveTo(target, at); });
         return;
     }
-    Control& c = control(name);
-    if (!c.form() || !c.form()->isVisible() || !c.widget()->isVisibleTo(c.form())) {
-        fail(QStringLiteral("%1 is not on the screen").arg(name));
-    }
-    const int button = command == "hover" ? 0 : mouseButton(word(line, 2));
-    if (command != "hover" && button == 0) {
+    const Qt::MouseButton button = mouseButton(word(line, 2));
+    if (button == Qt::NoButton) {
         fail(QStringLiteral("a button is left, right or middle"));
     }
-    const PointerTarget target = pointerTarget(c);
-    act([&] {
-        if (target.form) {
-            command == "hover"       ? target.form->Form_MouseMove(button, 0, 0, 0)
-            : command == "mousedown" ? target.form->Form_MouseDown(button, 0, 0, 0)
-                                     : target.form->Form_MouseUp(button, 0, 0, 0);
-            return;
-        }
-        const Control::MouseHandler& handler = command == "hover"       ? target.control->MouseMove
-                                               : command == "mousedown" ? target.control->MouseDown
-                                                                        : target.control->MouseUp;
-        if (handler) {
-            handler(button, 0, 0, 0);
-        }
-    });
+    const bool pressing = command == "mousedown";
+    if (pressing == hand_.held().testFlag(button)) {
+        refuse(pressing ? QStringLiteral("the %1 button is held already").arg(word(line, 2))
+                        : QStringLiteral("the %1 button is not held").arg(word(line, 2)));
+    }
+    act([&] { pressing ? hand_.press(target, at, button) : hand_.release(target, at, button); });
 }
 
 void ScenarioRunner::close(const Line& line) {
     Form& form = shownWindow(word(line, 1));
-    act([&form] { form.userClose(); });
+    // The close box asks the window to close, as the window manager does.
+    act([&form] { form.close(); });
 }
 
 void ScenarioRunner::advance(const Line& line) {

@@ -1,3 +1,4 @@
+#include "Hand.h"
 #include "tests/support/EditorTest.h"
 
 #include <QApplication>
@@ -110,8 +111,12 @@ TEST_F(ControlsTest, GridKeepsCellsByPositionAndItsCurrentRowOnAFixedRowClick) {
     EXPECT_EQ(g.RowHeight(5), 270); // 280 twips are 18 pixels
 
     p.Show();
-    g.userClickCell(2, 1);
-    g.userClickCell(0, 2);
+    runner::Hand hand;
+    for (const auto& [row, col] : {std::pair{2, 1}, std::pair{0, 2}}) {
+        QWidget* shownIn = nullptr;
+        const QPointF at = runner::cellPoint(g, row, col, shownIn);
+        hand.click(shownIn, at);
+    }
     EXPECT_EQ(g.Row(), 2);
     EXPECT_EQ(g.Col(), 2);
 }

@@ -100,7 +100,7 @@ TEST(ScenarioCommands, ScrollDragPickCellAndColourReachTheControlsAsTheUsersHand
 scroll Pad.HScroll1 3
 scroll Pad.HScroll1 1
 expect value Pad.HScroll1 1
-drag Pad.Picture1 10 20.5 300 -4
+drag Pad.Picture1 10.2 20.4 300.9 -5.1
 pick Pad.List1 "b"
 pick Pad.List1 #2
 pick Pad.List1 "b"
@@ -108,7 +108,7 @@ expect index Pad.List1 1
 cell Pad.MSFlexGrid2 2 1
 dialog color 1 2 3
 click Pad.Command1
-expect text Pad.Label1 "S1 S2 S3 C3 S2 S1 C1 D1:10,20.5 M1:300,-4 U1:300,-4 K1010 K2011 K1001 G2,1 colour#010203"
+expect text Pad.Label1 "S1 S2 S3 C3 S2 S1 C1 M0:10.2,20.4 D1:10.2,20.4 M1:300.9,-5.1 U1:300.9,-5.1 K1010 K2011 K1001 G2,1 colour#010203"
 expect cellback Pad.MSFlexGrid2 1 1 255 0 0
 expect cellback Pad.MSFlexGrid2 0 1 224 224 224
 expect items Pad.List2
@@ -119,8 +119,9 @@ expect index Pad.List2 -1
 
 TEST(ScenarioCommands, ARefusedFocusStopsAScrollAndADrag) {
     EXPECT_EQ(
-        play("type Pad.Text1 \"no\"\nscroll Pad.HScroll1 2\ndrag Pad.Picture1 1 1 2 2\n"
-             "expect value Pad.HScroll1 0\nexpect text Pad.Label1 \"D1:1,1 M1:2,2 U1:2,2\"\n"),
+        play("type Pad.Text1 \"no\"\nscroll Pad.HScroll1 2\ndrag Pad.Picture1 5.1 5.1 10.2 10.2\n"
+             "expect value Pad.HScroll1 0\n"
+             "expect text Pad.Label1 \"M0:5.1,5.1 D1:5.1,5.1 M1:10.2,10.2 U1:10.2,10.2\"\n"),
         "");
     EXPECT_EQ(play("scroll Pad.HScroll1 11\n"), "2: scroll Pad.HScroll1 11: 11 lies outside 0..10");
 }

@@ -93,7 +93,7 @@ protected:
         desktop.answerMessage(MsgResult::Ok);
         desktop.answerMessage(MsgResult::Ok); // success or failure
         desktop.answerDialog(path);
-        platform::window<shell::Form3>().Command7->userClick();
+        platform::window<shell::Form3>().Command7->click();
     }
 
     // Saves over an earlier save in the folder while the trouble set up by whileFailing around
