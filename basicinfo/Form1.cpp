@@ -315,7 +315,7 @@ void Form1::Text3_Change() {
     if (trimToLength(Text3)) {
         return;
     }
-    common::DropRefusedLastCharacter(Text3, common::IsQuoteFreeText);
+    common::DropRefusedLastCharacter(Text3, common::TextCheck::QuoteFreeText);
     common::Public().DataChanged = true;
 }
 
@@ -329,7 +329,7 @@ void Form1::Text4_Change() {
     if (trimToLength(Text4)) {
         return;
     }
-    common::DropRefusedLastCharacter(Text4, common::IsNameText);
+    common::DropRefusedLastCharacter(Text4, common::TextCheck::NameText);
     common::Public().DataChanged = true;
 }
 

@@ -283,7 +283,7 @@ void Form2_3::Option1_Click(int) {
 }
 
 void Form2_3::Text1_Change() {
-    common::DropRefusedLastCharacter(Text1, common::IsQuoteFreeText);
+    common::DropRefusedLastCharacter(Text1, common::TextCheck::QuoteFreeText);
     TianXieJianCha();
 }
 

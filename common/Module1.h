@@ -13,26 +13,29 @@ namespace common {
 // come back; Cancel returns false.
 bool ConfirmExit();
 
-// True when every character lies in 32 to 127; otherwise shows
-// "请使用ASCII字符输入" once and returns false.
+// The checks of the texts that boxes guard. Each allows a text when every character passes each
+// of its rules, and refuses it with the message of the first rule a character breaks:
+enum class TextCheck {
+    // every character's value in 32 to 127, else "请使用ASCII字符输入";
+    AsciiText,
+    // a text that the file writes in a line of quoted fields (a name, a range's text and its
+    // formula, which follows the text's closing quote): AsciiText, and no double quote, which
+    // would close a quoted field early or open one that never closes, so that the rest of the
+    // line is read as the wrong fields; else "不能使用双引号（\"）";
+    QuoteFreeText,
+    // digits, ASCII letters, "_", "-" and blanks, else "仅允许输入数字、英文字母及...".
+    NameText,
+};
+
+// True when the check allows the text; otherwise shows its message once and returns false.
+bool PassesCheck(const QString& text, TextCheck check);
+
 bool IsAsciiText(const QString& text);
 
-// The check of a text that the file writes in a line of quoted fields (a name, a range's text
-// and its formula, which follows the text's closing quote): it must pass IsAsciiText and hold no
-// double quote, which would close a quoted field early or open one that never closes, so that
-// the rest of the line is read as the wrong fields. A quote shows "不能使用双引号（\"）" once
-// and returns false.
-bool IsQuoteFreeText(const QString& text);
-
-// True when every character is a digit, an ASCII letter, "_", "-" or a
-// blank; otherwise shows "仅允许输入数字、英文字母及..." once and returns false.
-bool IsNameText(const QString& text);
-
-// The rule of the boxes whose text a check guards (IsAsciiText, IsNameText): text the check
-// refuses loses its last character and the caret goes to the end. Setting the text runs the
-// box's Change again, so characters go one by one, each with the check's message, until the
-// rest passes.
-void DropRefusedLastCharacter(platform::TextBox* box, bool (*passes)(const QString&) = IsAsciiText);
+// The rule of the boxes whose text a check guards: text the check refuses loses its last
+// character and the caret goes to the end. That is a change of its own, so characters go one by
+// one, each with the message the check gives the text that is left, until the rest passes.
+void DropRefusedLastCharacter(platform::TextBox* box, TextCheck check);
 
 // The key rule of the number boxes: digits and Backspace pass, any other key is dropped.
 void DigitKeysOnly(int& keyAscii);

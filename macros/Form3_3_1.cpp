@@ -75,7 +75,7 @@ void Form3_3_1::Form_MouseMove(int, int, float, float) {
 }
 
 void Form3_3_1::Text1_Change() {
-    common::DropRefusedLastCharacter(Text1, common::IsQuoteFreeText);
+    common::DropRefusedLastCharacter(Text1, common::TextCheck::QuoteFreeText);
 }
 
 // Every check runs and moves the focus, so the focus ends at the last one that failed.

@@ -485,7 +485,7 @@ void Form3_2_2::Command5_Click() {
 }
 
 void Form3_2_2::Text1_Change() {
-    common::DropRefusedLastCharacter(Text1, common::IsQuoteFreeText);
+    common::DropRefusedLastCharacter(Text1, common::TextCheck::QuoteFreeText);
 }
 
 // ---- The value panels ----

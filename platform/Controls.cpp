@@ -53,8 +53,47 @@ QImage embeddedPicture(const QString& resourcePath) {
     return reinterpret_cast<quintptr>(lines) % alignof(quint32) == 0 ? picture : picture.copy();
 }
 
+// The whole character that starts at position i of the text, a surrogate pair as one code; its
+// length in places goes to length. Half of a pair standing alone is no character: 0.
+int characterAt(QStringView text, qsizetype i, qsizetype& length) {
+    const QChar first = text[i];
+    length = 1;
+    if (!first.isSurrogate()) {
+        return first.unicode();
+    }
+    if (first.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        length = 2;
+        return static_cast<int>(QChar::surrogateToUcs4(first, text[i + 1]));
+    }
+    return 0;
+}
+
+// A code that can stand in a one-line box as a character of its own.
+bool isBoxCharacter(int code) {
+    return code >= 32 && code != 127 && code <= 0x10FFFF && !QChar::isSurrogate(char32_t(code));
+}
+
+void appendCharacter(QString& text, int code) {
+    const auto character = static_cast<char32_t>(code);
+    if (QChar::requiresSurrogates(character)) {
+        text.append(QChar(QChar::highSurrogate(character)));
+        text.append(QChar(QChar::lowSurrogate(character)));
+    } else {
+        text.append(QChar(character));
+    }
+}
+
+// How many places the box can still take in place of its selection: its own MaxLength, or the
+// longest text a line box holds at all.
+int roomIn(const TextBox& box) {
+    const int limit =
+        box.MaxLength() > 0 ? std::min(box.MaxLength(), box.maxLength()) : box.maxLength();
+    return limit - static_cast<int>(box.Text().size()) + box.SelLength();
+}
+
 // The character code a key press delivers to a KeyPress rule, or 0 for keys
-// that deliver none (arrows, Delete, function keys).
+// that deliver none (arrows, Delete, function keys). A character beyond the
+// first 65,536 (an emoji) comes whole, as one code.
 int keyAsciiFor(const QKeyEvent* event) {
     const bool control = event->modifiers() & Qt::ControlModifier;
     if (control && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z) {
@@ -75,8 +114,9 @@ int keyAsciiFor(const QKeyEvent* event) {
     if (text.isEmpty() || control) {
         return 0;
     }
-    const ushort code = text.at(0).unicode();
-    return code >= 32 && code != 127 ? code : 0;
+    qsizetype length = 0;
+    const int code = characterAt(text, 0, length);
+    return isBoxCharacter(code) ? code : 0;
 }
 
 } // namespace
@@ -190,8 +230,10 @@ void TextBox::applyKey(int keyAscii) {
     default:
         break;
     }
-    if (keyAscii >= 32 && keyAscii != 127) {
-        insertTyped(QString(QChar(keyAscii)));
+    if (isBoxCharacter(keyAscii)) {
+        QString character;
+        appendCharacter(character, keyAscii);
+        insertTyped(character);
     }
 }
 
@@ -199,46 +241,39 @@ void TextBox::insertTyped(const QString& text) {
     if (isReadOnly()) {
         return;
     }
-    QString piece = text;
-    if (maxLength_ > 0) {
-        const int room = maxLength_ - static_cast<int>(this->text().size()) + SelLength();
-        if (room <= 0) {
-            return;
-        }
-        piece = piece.left(room);
+    qsizetype fits = std::min<qsizetype>(text.size(), roomIn(*this));
+    // Half a character never goes in: one that would cross the limit stays out whole.
+    if (fits > 0 && fits < text.size() && text.at(fits - 1).isHighSurrogate()) {
+        --fits;
     }
-    insert(piece);
+    if (fits > 0) {
+        insert(text.left(fits));
+    }
 }
 
 void TextBox::insertFiltered(const QString& text) {
-    // Each character passes the box's rules as if typed, but the user did one thing: a rule that
-    // refuses many of them says so once.
+    // The user did one thing: a rule that refuses the text says so once.
     const OneNoticePerInput oneNotice;
-    // One paste fills at most the room the box had when it began. A change rule that selects
-    // the text it refuses would otherwise make room again for the rest, and a long paste would
-    // run that rule, message and all, once for every few characters.
-    int room = -1; // no limit
-    if (maxLength_ > 0) {
-        room = std::max(0, maxLength_ - static_cast<int>(this->text().size()) + SelLength());
-    }
-    for (const QChar ch : text) {
-        if (room == 0) {
-            return;
-        }
-        int code = ch.unicode();
-        if (code < 32 || code == 127) {
-            continue; // line breaks and tabs cannot stand in a one-line box
+    // Each character passes the key-press rule as if typed, then what passed goes in as one
+    // insertion with one Change, as a paste does: typing it in one by one would lay the line out
+    // and run its rules once a character, and a rule that selects the text it refuses would
+    // have the next character replace what came before.
+    const qsizetype room = std::max(0, roomIn(*this));
+    QString accepted;
+    accepted.reserve(std::min(text.size(), room + 1));
+    for (qsizetype i = 0, length = 0; i < text.size() && accepted.size() < room; i += length) {
+        int code = characterAt(text, i, length);
+        if (!isBoxCharacter(code)) {
+            continue; // line breaks, tabs and half characters cannot stand in a one-line box
         }
         if (KeyPress) {
             KeyPress(code);
         }
-        if (code >= 32 && code != 127) {
-            insertTyped(QString(QChar(code)));
-            if (room > 0) {
-                --room;
-            }
+        if (isBoxCharacter(code)) {
+            appendCharacter(accepted, code);
         }
     }
+    insertTyped(accepted);
 }
 
 void TextBox::pasteFiltered() {

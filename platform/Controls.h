@@ -48,16 +48,18 @@ public:
     void setTextAlignment(Alignment alignment);
 
     std::function<void()> Change;
-    // The character typed (or a control code such as 8 for Backspace and 22
-    // for paste); the rule may change it, or set 0 to drop it.
+    // The character typed, always a whole one (an emoji is one code beyond
+    // 65535), or a control code such as 8 for Backspace and 22 for paste; the
+    // rule may change it, or set 0 to drop it.
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void(int& keyCode, int shift)> KeyDown;
 
     // One typed character (or control code): the key-press rule, then its effect.
     void userKeyPress(int keyAscii);
     // Text arriving without a key (paste, drop, input method) passes the
-    // key-press rule one character at a time, so no filter is bypassed; a
-    // message the box's rules give on the way is shown once.
+    // key-press rule one character at a time, so no filter is bypassed, then
+    // what passed goes in as one insertion with one Change, cut to the box's
+    // room at a whole character; a message its rules give is shown once.
     void insertFiltered(const QString& text);
 
 protected:

@@ -335,11 +335,11 @@ bool Form3_1::takeBound(platform::TextBox* box, platform::HScrollBar* bar,
 // ---- the description and the formula ----
 
 void Form3_1::Text1_Change() {
-    common::DropRefusedLastCharacter(Text1, common::IsQuoteFreeText);
+    common::DropRefusedLastCharacter(Text1, common::TextCheck::QuoteFreeText);
 }
 
 void Form3_1::Text4_Change() {
-    common::DropRefusedLastCharacter(Text4, common::IsQuoteFreeText);
+    common::DropRefusedLastCharacter(Text4, common::TextCheck::QuoteFreeText);
 }
 
 void Form3_1::Text1_GotFocus() {

@@ -50,7 +50,7 @@ void ScenarioRunner::expectText(const Line& line) {
     } else {
         fail(QStringLiteral("%1 has no text").arg(name));
     }
-    expectEqual(QStringLiteral("the text"), actual, word(line, 3));
+    expectEqual(QStringLiteral("the text"), actual, repeatedText(line, 3));
 }
 
 void ScenarioRunner::expectSelection(const Line& line) {

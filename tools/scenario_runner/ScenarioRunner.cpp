@@ -64,6 +64,18 @@ int ScenarioRunner::number(const Line& line, int index) {
     return value;
 }
 
+QString ScenarioRunner::repeatedText(const Line& line, int index) {
+    const QString text = word(line, index);
+    if (index + 1 >= line.words.size()) {
+        return text;
+    }
+    const int times = number(line, index + 1);
+    if (times < 1) {
+        fail(QStringLiteral("a text is repeated once or more"));
+    }
+    return text.repeated(times);
+}
+
 double ScenarioRunner::decimal(const Line& line, int index) {
     bool ok = false;
     const double value = word(line, index).toDouble(&ok);

@@ -191,6 +191,8 @@ private:
     static QByteArray fileBytes(const QString& path);
     static QString word(const Line& line, int index);
     static int number(const Line& line, int index);
+    // The text of word index, as many times over as the word after it says (once without one).
+    static QString repeatedText(const Line& line, int index);
     static double decimal(const Line& line, int index);
     static bool flag(const QString& text);
     // The colour the words from index on name: "r g b", or a system colour's name.

@@ -112,7 +112,7 @@ void ScenarioRunner::makeDevice(const Line& line) {
 }
 
 void ScenarioRunner::putOnClipboard(const Line& line) {
-    QApplication::clipboard()->setText(word(line, 1));
+    QApplication::clipboard()->setText(repeatedText(line, 1));
 }
 
 void ScenarioRunner::start(const Line&) {
