@@ -24,6 +24,9 @@ inline int toTwips(int pixels) {
 inline QPointF toTwips(const QPointF& pixels) {
     return pixels * TwipsPerPixel;
 }
+inline QPointF toPixels(const QPointF& twips) {
+    return twips / TwipsPerPixel;
+}
 
 inline QColor rgb(int red, int green, int blue) {
     return QColor(red, green, blue);

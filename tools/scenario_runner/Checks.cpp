@@ -62,6 +62,7 @@ const ScenarioRunner::Table& ScenarioRunner::checks() {
         {"cell", &ScenarioRunner::expectCell},
         {"row", &ScenarioRunner::expectRow},
         {"cellback", &ScenarioRunner::expectCellBack},
+        {"pixel", &ScenarioRunner::expectPixel},
     };
     return table;
 }

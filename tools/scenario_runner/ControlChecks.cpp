@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/Grid.h"
 
+#include <QImage>
 #include <optional>
 
 using platform::Control;
@@ -205,6 +206,28 @@ void ScenarioRunner::expectCellBack(const Line& line) {
     int row = 0, col = 0;
     const platform::Grid& grid = gridCell(line, row, col);
     expectSameColor(grid.cellBackColorAt(row, col), line, 5);
+}
+
+// What the screen shows at a point: the control (or the window) draws itself as it stands, its
+// children included, and the colour of that one pixel is read.
+void ScenarioRunner::expectPixel(const Line& line) {
+    const QString name = word(line, 2);
+    QWidget* drawn = nullptr;
+    QPointF at(decimal(line, 3), decimal(line, 4));
+    if (name.contains('.')) {
+        Control& c = control(name);
+        drawn = c.widget();
+        at = c.pixelsFromScale(at);
+    } else {
+        drawn = &loadedWindow(name);
+        at = platform::toPixels(at);
+    }
+    const QPoint pixel = at.toPoint();
+    if (!drawn->rect().contains(pixel)) {
+        fail(QStringLiteral("the point lies outside %1").arg(name));
+    }
+    const QImage shown = drawn->grab(QRect(pixel, QSize(1, 1))).toImage();
+    expectSameColor(shown.pixelColor(0, 0), line, 5);
 }
 
 void ScenarioRunner::expectRow(const Line& line) {

@@ -174,6 +174,7 @@ private:
     void expectCell(const Line& line);
     void expectRow(const Line& line);
     void expectCellBack(const Line& line);
+    void expectPixel(const Line& line);
     // Fails unless actual is the colour the words from index on name.
     void expectSameColor(const QColor& actual, const Line& line, int index);
     // The grid and the cell (row, col) that words 2 to 4 name; fails when the grid has no such
