@@ -63,11 +63,30 @@ QByteArray resourceBytes(const QString& path) {
 }
 
 bool writeNewFile(const QString& path, const QByteArray& bytes) {
+    const FileSizeSignalIgnored sizeLimitFailsTheWrite;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         return false;
     }
-    return file.write(bytes) == bytes.size() && file.flush();
+    if (file.write(bytes) == bytes.size() && file.flush()) {
+        return true;
+    }
+    // A part of the file would pass for the whole one at the next start. The close fails
+    // again on what is left unwritten, and the file is removed by its name.
+    file.close();
+    QFile::remove(path);
+    return false;
+}
+
+FileSizeSignalIgnored::FileSizeSignalIgnored() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, &previous_);
+}
+
+FileSizeSignalIgnored::~FileSizeSignalIgnored() {
+    ::sigaction(SIGXFSZ, &previous_, nullptr);
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <csignal>
 
 // The small desktop services the windows use besides dialogs and windows.
 namespace platform {
@@ -23,7 +24,21 @@ QString documentsFolder();
 
 // An embedded resource's bytes (empty when there is none).
 QByteArray resourceBytes(const QString& path);
-// Writes bytes to a new file; false when the file could not be written whole.
+// Writes bytes to a new file; false when the file could not be written whole, and then no file
+// is left.
 bool writeNewFile(const QString& path, const QByteArray& bytes);
+
+// While it stands, a write past the file-size limit (ulimit -f) fails with EFBIG and can be
+// reported. Its signal would otherwise end the program at once and lose the unsaved work.
+class FileSizeSignalIgnored {
+public:
+    FileSizeSignalIgnored();
+    ~FileSizeSignalIgnored();
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
 
 } // namespace platform

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -27,8 +26,8 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Lowers the size a file may grow to for as long as it stands. A write beyond it then fails
-// with an error, instead of the signal that would end the process.
+// Lowers the size a file may grow to for as long as it stands. The limit's signal keeps its
+// default action: the save itself has to keep it from ending the process.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes) {
@@ -36,18 +35,13 @@ public:
         rlimit lowered = saved_;
         lowered.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &lowered);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     rlimit saved_{};
-    void (*previousHandler_)(int) = SIG_DFL;
 };
 
 // A file system of 64 KiB in memory on a folder of its own, for as long as it stands. Mounting
