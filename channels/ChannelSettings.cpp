@@ -3,8 +3,10 @@
 #include "channels/ChannelTable.h"
 #include "channels/Vocabulary.h"
 
+#include <cmath>
 #include <limits>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace channels {
@@ -22,12 +24,20 @@ std::optional<FieldCorrection> CurveRule(const QString& text) {
     return FieldCorrection{CurveMessage, QStringLiteral("1")};
 }
 
+namespace {
+
+bool IsWhole(double value) {
+    return std::trunc(value) == value;
+}
+
+} // namespace
+
 std::optional<FieldCorrection> OutputPercentRule(const QString& text) {
     const std::optional<double> value = ParseNumber(text);
     if (!value) {
         return FieldCorrection{NotNumberMessage, QStringLiteral("100")};
     }
-    if (*value < 0 || *value > 100) {
+    if (*value < 0 || *value > 100 || !IsWhole(*value)) {
         return FieldCorrection{OutputRangeMessage, QStringLiteral("100")};
     }
     return std::nullopt;
@@ -35,7 +45,16 @@ std::optional<FieldCorrection> OutputPercentRule(const QString& text) {
 
 bool IsValidLevelText(const QString& text) {
     const std::optional<double> value = ParseNumber(text);
-    return value && *value >= -1 && *value <= 255;
+    return value && *value >= -1 && *value <= 255 && IsWhole(*value);
+}
+
+QString PlainWholeNumber(const QString& text) {
+    const std::optional<double> value = ParseNumber(text);
+    if (!value || !IsWhole(*value)) {
+        return text;
+    }
+    // Adding 0 turns "-0" into 0.
+    return QString::number(*value + 0.0, 'f', 0);
 }
 
 namespace {
@@ -210,20 +229,29 @@ MissingField(const ChannelFields& fields, const ChannelRows& rows, EditedChannel
         return Missing{QStringLiteral("请设置通道输出比例，范围0-100%..."),
                        DialogField::OutputPercent};
     }
+    // The boxes' own rules keep out what the file cannot take; should a value pass them all the
+    // same, the box's message refuses it here rather than the file carrying it.
+    if (const std::optional<FieldCorrection> correction = OutputPercentRule(fields.outputPercent)) {
+        return Missing{correction->message, DialogField::OutputPercent};
+    }
     if (!IsChoiceOf(AttributeTypeTable, fields.attributeType)) {
         return Missing{QStringLiteral("请设置通道属性类型..."), DialogField::AttributeType};
     }
-    if (fields.locateLevel.isEmpty()) {
-        return Missing{QStringLiteral("请设置定位值，范围0-255，-1表示不起作用..."),
-                       DialogField::LocateLevel};
-    }
-    if (fields.highLevel.isEmpty()) {
-        return Missing{QStringLiteral("请设置高亮度的值，范围0-255，-1表示不起作用..."),
-                       DialogField::HighLevel};
-    }
-    if (fields.lowLevel.isEmpty()) {
-        return Missing{QStringLiteral("请设置低亮度的值，范围0-255，-1表示不起作用..."),
-                       DialogField::LowLevel};
+    const std::tuple<const QString&, QString, DialogField> levels[] = {
+        {fields.locateLevel, QStringLiteral("请设置定位值，范围0-255，-1表示不起作用..."),
+         DialogField::LocateLevel},
+        {fields.highLevel, QStringLiteral("请设置高亮度的值，范围0-255，-1表示不起作用..."),
+         DialogField::HighLevel},
+        {fields.lowLevel, QStringLiteral("请设置低亮度的值，范围0-255，-1表示不起作用..."),
+         DialogField::LowLevel},
+    };
+    for (const auto& [level, emptyMessage, box] : levels) {
+        if (level.isEmpty()) {
+            return Missing{emptyMessage, box};
+        }
+        if (!IsValidLevelText(level)) {
+            return Missing{LevelRangeMessage, box};
+        }
     }
     return std::nullopt;
 }
@@ -305,16 +333,17 @@ void WriteAttributeRow(ChannelRow& row, const ChannelFields& fields) {
     const ChannelTypeItem& type = ChannelTypeTable[fields.channelType];
     row[ChannelTypeName] = type.word.toString();
     row[ChannelTypeLetter] = type.letter.toString();
-    row[OutputPercent] = fields.outputPercent;
+    row[OutputPercent] = PlainWholeNumber(fields.outputPercent);
     row[Curve] = fields.curve;
     row[Invert] = fields.inverted ? QStringLiteral("I") : QStringLiteral("N");
     const AttributeTypeItem& attribute = AttributeTypeTable[fields.attributeType];
     const QString letter = attribute.letter.toString();
     row[AttributeName] = attribute.name.toString();
-    row[LocateLevel] = fields.locateLevel;
+    row[LocateLevel] = PlainWholeNumber(fields.locateLevel);
     // Pan and tilt take no brightness levels.
-    row[HighLevel] = IsPanOrTilt(letter) ? QStringLiteral("-1") : fields.highLevel;
-    row[LowLevel] = IsPanOrTilt(letter) ? QStringLiteral("-1") : fields.lowLevel;
+    row[HighLevel] =
+        IsPanOrTilt(letter) ? QStringLiteral("-1") : PlainWholeNumber(fields.highLevel);
+    row[LowLevel] = IsPanOrTilt(letter) ? QStringLiteral("-1") : PlainWholeNumber(fields.lowLevel);
     row[AttributeTypeLetter] = letter;
 }
 
@@ -325,7 +354,7 @@ void WriteFinePartRow(ChannelRow& row, const ChannelFields& fields, int coarseCh
     row[AttributeKey] = FinePartMark.toString();
     row[ControlWheel] = FinePartMark.toString();
     row[ChannelTypeName] = FinePartWord.toString();
-    row[OutputPercent] = fields.outputPercent;
+    row[OutputPercent] = PlainWholeNumber(fields.outputPercent);
     row[Curve] = fields.curve;
     row[Invert] = fields.inverted ? QStringLiteral("I") : QStringLiteral("N");
     row[AttributeName] = FinePartName(coarseChannel);

@@ -52,12 +52,19 @@ inline const QString LevelRangeMessage = QStringLiteral("范围 0-255，-1 表�
 // Curve box on every change: anything but "1" is put back to "1".
 std::optional<FieldCorrection> CurveRule(const QString& text);
 
-// Output box on every change: a number from 0 to 100 stands, anything else becomes "100".
+// The output percent and the levels fill whole-number columns of the file: a fraction is no
+// value for them, while "+5", " 5" and "1." are whole numbers that are stored plain.
+
+// Output box on every change: a whole number from 0 to 100 stands, anything else becomes "100".
 std::optional<FieldCorrection> OutputPercentRule(const QString& text);
 
-// Level boxes when the focus leaves: a number from -1 to 255. When false the window shows
+// Level boxes when the focus leaves: a whole number from -1 to 255. When false the window shows
 // LevelRangeMessage, keeps the focus and selects the whole text.
 bool IsValidLevelText(const QString& text);
+
+// A whole number as the file's columns take it: "+5", " 5" and "1." give "5", "5" and "1".
+// Any other text stays as it is.
+QString PlainWholeNumber(const QString& text);
 
 // The channel the dialog was opened on: the grid row clicked (1-based) and the channel number
 // that row held then.

@@ -32,12 +32,18 @@ std::optional<double> ParseNumber(const QString& text) {
     if (!number.match(text).hasMatch()) {
         return std::nullopt;
     }
+    return ValueOfNumberText(text.trimmed());
+}
+
+std::optional<double> ValueOfNumberText(QStringView text) {
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
+    const double value = text.toDouble(&ok);
+    // The conversion fails both ways: with an infinity past the largest double, with 0 below
+    // the smallest.
+    if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    return value;
+    return ok ? value : 0.0;
 }
 
 QString CutNum(const QString& text) {

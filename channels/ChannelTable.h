@@ -20,9 +20,15 @@ namespace channels {
 std::optional<qlonglong> ParseWholeNumber(const QString& text);
 
 // A decimal number with optional sign, decimal point and surrounding blanks ("2.5", "-1",
-// ".5"); nullopt for anything else. Never overflows: values too large to hold are refused.
+// ".5"); nullopt for anything else. Never overflows: values too large to hold are refused, and
+// values too close to 0 to hold are 0.
 // Narrower than the writer's cell numbers (exponents there): a typed field's "1e2" is refused.
 std::optional<double> ParseNumber(const QString& text);
+
+// The value of a text that one of the number grammars (ParseNumber's or the writer's) has
+// accepted. A number too close to 0 for a double is 0, which it rounds to anyway; a number too
+// large for one is refused.
+std::optional<double> ValueOfNumberText(QStringView text);
 
 // ---- Fine parts ----
 

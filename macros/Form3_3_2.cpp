@@ -120,8 +120,9 @@ void Form3_3_2::BuildStepGrids() {
         MSFlexGrid2->setTextMatrix(1, col, QStringLiteral("0"));
     }
     // The first channel's value is the one the scroll bar sets, though not yet highlighted.
+    chosenColumn = 0;
     MSFlexGrid2->setRow(1);
-    MSFlexGrid2->setCol(0);
+    MSFlexGrid2->setCol(chosenColumn);
 
     Label4->setCaption(Label4->Caption() + QStringLiteral(" ") + CurMacroName);
     Label9->setVisible(false);
@@ -186,7 +187,9 @@ void Form3_3_2::Option1_Click(int) {
     Text1->setVisible(!data);
     MSFlexGrid2->setVisible(data);
     if (!data) {
-        Text1->setText(QStringLiteral("10"));
+        Text1->setText(QString::number(DefaultDelayTenths));
+        // A box that already read so ran no rule: the bar still stands where the data left it.
+        HScroll1->setValue(DefaultDelayTenths);
         return;
     }
     HScroll1->setValue(LowestLevel);
@@ -205,9 +208,8 @@ void Form3_3_2::ShowLevel() {
         Text1->setText(QString::number(level));
         return;
     }
-    const int col = MSFlexGrid2->Col();
-    MSFlexGrid2->setTextMatrix(1, col, QString::number(level));
-    MSFlexGrid2->setCellBackColorAt(1, col, colors::Highlight);
+    MSFlexGrid2->setTextMatrix(1, chosenColumn, QString::number(level));
+    MSFlexGrid2->setCellBackColorAt(1, chosenColumn, colors::Highlight);
 }
 
 // The box's text stays as typed; the scroll bar takes it rounded to whole tenths.
@@ -252,15 +254,16 @@ void Form3_3_2::MSFlexGrid2_Click() {
     Grid& grid = *MSFlexGrid2;
     grid.setRow(1);
     grid.setCol(std::min(grid.Col(), CurChannelCount - 1));
-    const int chosen = grid.Col();
+    // The bar sets this channel, wherever the arrow keys move the grid afterwards: Label5 names it.
+    chosenColumn = grid.Col();
     for (int col = 0; col < CurChannelCount; ++col) {
         grid.setCellBackColorAt(1, col, platform::systemWindow());
     }
-    grid.setCellBackColorAt(1, chosen, colors::Highlight);
-    if (const QString value = grid.TextMatrix(1, chosen); !value.isEmpty()) {
+    grid.setCellBackColorAt(1, chosenColumn, colors::Highlight);
+    if (const QString value = grid.TextMatrix(1, chosenColumn); !value.isEmpty()) {
         HScroll1->setValue(value.toInt());
     }
-    const QString channelNumber = grid.TextMatrix(0, chosen).mid(2);
+    const QString channelNumber = grid.TextMatrix(0, chosenColumn).mid(2);
     Label5->setCaption(ChannelLabel(platform::window<channels::Form2>().rowsFromGrid(),
                                     Public().ChannelCount, channelNumber));
 }

@@ -71,6 +71,7 @@ private:
 
     OpenMode mode = OpenMode::New;
     stores::TextTable steps;
+    int chosenColumn = 0; // the value grid's column clicked last
 };
 
 } // namespace macros

@@ -59,6 +59,8 @@ QString ChannelLabel(const channels::ChannelRows& rows, int channelCount,
 
 constexpr int LowestLevel = 0;
 constexpr int HighestLevel = 255;
+// The time a delay step starts from, in tenths of a second.
+constexpr int DefaultDelayTenths = 10;
 
 struct LevelReadout {
     QString decimal; // "D: 128"

@@ -351,10 +351,14 @@ void Form3_2_2::loadRow(int row) {
         Combo1->setListIndex(-1);
         loadBoxes(PanelLoadForNewEntry(PanelMode));
     }
+    // Boxes that already held their new text ran no rule: the preview, the slider and the
+    // marker are set from them here.
     if (const auto mix = MixOfPanel(PanelMode)) {
         showColourPreview(*mix);
     } else if (PanelMode == ValuePanelMode::Slider) {
         HScroll1->setValue(BoxNumber(Text2->Text()));
+    } else {
+        placeMarker(BoxNumber(Text4->Text()), BoxNumber(Text5->Text()));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "writer/K36Format.h"
 
+#include "channels/ChannelTable.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <array>
@@ -686,11 +688,7 @@ std::optional<double> DecimalNumber(QStringView text) {
     }
     if (at != body.size())
         return std::nullopt;
-    bool ok = false;
-    const double value = body.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return channels::ValueOfNumberText(body);
 }
 
 double RoundHalfEven(double value) {

@@ -14,7 +14,8 @@ namespace writer {
 // A decimal number as the editors keep it: blanks around, a sign, digits with or without a
 // fraction, an exponent. Nothing else (no hexadecimal, no separators, no "inf"). Wider than the
 // channel fields' ParseNumber: the table editors' value cells take exponents. A DMX value box
-// holds a value exactly when its text passes this test, so the file can always carry it.
+// holds a value exactly when its text passes this test, so the file can always carry it. A
+// number too close to 0 to hold is 0 ("1e-400"), one too large to hold is none.
 std::optional<double> DecimalNumber(QStringView text);
 
 // The whole number nearest to value, halves to the even neighbour (12.5 gives 12, 13.5 gives 14).

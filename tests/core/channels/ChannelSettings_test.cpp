@@ -58,15 +58,16 @@ TEST(ChannelFieldRules, CorrectCurveAndOutputAndJudgeLevels) {
         EXPECT_EQ(correction->message + correction->text, CurveMessage + "1");
     }
     EXPECT_FALSE(CurveRule("1"));
-    for (const char* text : {"0", "100", "2.5"})
+    // The file's columns take whole numbers: a fraction is refused like a number out of range.
+    for (const char* text : {"0", "100", "1.", "+5", " 5"})
         EXPECT_FALSE(OutputPercentRule(text)) << text;
-    for (const char* text : {"100.5", "-0.5"})
+    for (const char* text : {"100.5", "-0.5", "2.5"})
         EXPECT_EQ(OutputPercentRule(text)->message, OutputRangeMessage) << text;
     EXPECT_EQ(OutputPercentRule("abc")->message + OutputPercentRule("abc")->text,
               NotNumberMessage + "100");
-    for (const char* text : {"-1", "0", "255", "2.5"})
+    for (const char* text : {"-1", "0", "255", "1.", "+5", " 5", "2.0"})
         EXPECT_TRUE(IsValidLevelText(text)) << text;
-    for (const char* text : {"256", "-2", "", "x", "99999999999999999999999999"})
+    for (const char* text : {"256", "-2", "", "x", "99999999999999999999999999", "3.7", ".5"})
         EXPECT_FALSE(IsValidLevelText(text)) << text;
 }
 
@@ -224,6 +225,39 @@ TEST(ChannelAccept, WritesAttributeRowsWithPanAndTiltLevels) {
     AcceptChannel(rows, Opened(1), 0, fields);
     EXPECT_EQ(rows[0], ChannelRow({"1", "Gobo", "06", "Left", "16bit NF", "100", "1", "N", "Gobo1",
                                    "0", "200", "-1", "S", "I"}));
+
+    // Whole numbers as the file's columns take them, whatever form they were typed in.
+    fields.outputPercent = "1.";
+    fields.locateLevel = "+5";
+    fields.highLevel = " 5";
+    fields.lowLevel = "-0";
+    AcceptChannel(rows, Opened(1), 0, fields);
+    EXPECT_EQ(rows[0], ChannelRow({"1", "Gobo", "06", "Left", "16bit NF", "1", "1", "N", "Gobo1",
+                                   "5", "5", "0", "S", "I"}));
+    ChannelFields part = Part("Gobo fine", "2 - Dimmer");
+    part.outputPercent = "+50";
+    rows.push_back(Dimmer(2));
+    AcceptChannel(rows, Opened(1), 0, part);
+    EXPECT_EQ(rows[0][OutputPercent], "50");
+}
+
+TEST(ChannelAccept, RefusesWhatTheBoxesWouldHaveRefused) {
+    ChannelRows rows{NumberOnly(1)};
+    const auto refusal = [&](void (*change)(ChannelFields&)) {
+        ChannelFields fields = Zoom();
+        change(fields);
+        const AcceptOutcome outcome = AcceptChannel(rows, Opened(1), 0, fields);
+        EXPECT_EQ(rows[0], NumberOnly(1));
+        return std::pair(outcome.refusal, outcome.refusalFocus);
+    };
+    EXPECT_EQ(refusal([](ChannelFields& f) { f.outputPercent = "2.5"; }),
+              std::pair(OutputRangeMessage, DialogField::OutputPercent));
+    EXPECT_EQ(refusal([](ChannelFields& f) { f.locateLevel = "3.7"; }),
+              std::pair(LevelRangeMessage, DialogField::LocateLevel));
+    EXPECT_EQ(refusal([](ChannelFields& f) { f.highLevel = "256"; }),
+              std::pair(LevelRangeMessage, DialogField::HighLevel));
+    EXPECT_EQ(refusal([](ChannelFields& f) { f.lowLevel = "x"; }),
+              std::pair(LevelRangeMessage, DialogField::LowLevel));
 }
 
 TEST(ChannelAccept, PairsAFinePartAndPromotesItsCoarseChannel) {

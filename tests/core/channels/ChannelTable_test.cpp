@@ -32,6 +32,10 @@ TEST(ChannelNumberText, ParsesWithoutOverflowAndRefusesNonNumbers) {
     EXPECT_EQ(ParseNumber(".5"), 0.5);
     EXPECT_EQ(ParseNumber("-1"), -1.0);
     EXPECT_EQ(ParseNumber("1" + QString(400, '0')), std::nullopt);
+    // Too close to 0 for a double: it is the 0 it rounds to, not a text without a number.
+    const QString belowTheSmallest = "0." + QString(400, '0') + "1";
+    for (const QString& text : {belowTheSmallest, "-" + belowTheSmallest, " " + belowTheSmallest})
+        EXPECT_EQ(ParseNumber(text), 0.0) << text.toStdString();
     for (const char* text : {"", "x", "1e3", "--1", "1.2.3", ".", "-"})
         EXPECT_EQ(ParseNumber(text), std::nullopt) << text;
 }

@@ -197,6 +197,10 @@ TEST(WriterFields, HexFieldWritesDmxValuesAndRefusesEverythingElse) {
         {"1e2", "64  "},  {"2.55E+2", "FF  "}, {"255.4", "FF  "}, {"-0.4", "0   "}};
     for (const auto& [cell, field] : written)
         EXPECT_EQ(HexField(cell), field) << cell.toStdString();
+    // Too close to 0 for a double is the 0 it rounds to.
+    for (const QString& cell :
+         {QString("1e-400"), QString("-1E-400"), "0." + QString(400, '0') + "1"})
+        EXPECT_EQ(HexField(cell), "0   ") << cell.toStdString();
     // Outside one byte a number would come out wrong or cut (65536 as "1000"), so it is refused.
     QStringList refused = QString("abc 1e &HFF 0x10 12a + - . 1,5 inf nan -1 -0.6 255.5 256 65536 "
                                   "2147483648 1e400 99999999999999999999999")
