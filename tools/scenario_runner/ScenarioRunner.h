@@ -118,6 +118,7 @@ private:
     void scroll(const Line& line);
     void drag(const Line& line);
     void pointer(const Line& line);
+    void wheel(const Line& line);
     void close(const Line& line);
     void advance(const Line& line);
     // Moves the focus to the control as a click would; fails when it was refused.

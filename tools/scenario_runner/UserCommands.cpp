@@ -26,8 +26,8 @@ const ScenarioRunner::Table& ScenarioRunner::userCommands() {
         {"pick", &ScenarioRunner::pick},       {"cell", &ScenarioRunner::clickCell},
         {"scroll", &ScenarioRunner::scroll},   {"drag", &ScenarioRunner::drag},
         {"hover", &ScenarioRunner::pointer},   {"mousedown", &ScenarioRunner::pointer},
-        {"mouseup", &ScenarioRunner::pointer}, {"close", &ScenarioRunner::close},
-        {"advance", &ScenarioRunner::advance},
+        {"mouseup", &ScenarioRunner::pointer}, {"wheel", &ScenarioRunner::wheel},
+        {"close", &ScenarioRunner::close},     {"advance", &ScenarioRunner::advance},
     };
     return table;
 }
@@ -344,6 +344,13 @@ void ScenarioRunner::pointer(const Line& line) {
                         : QStringLiteral("the %1 button is not held").arg(word(line, 2)));
     }
     act([&] { pressing ? hand_.press(target, at, button) : hand_.release(target, at, button); });
+}
+
+void ScenarioRunner::wheel(const Line& line) {
+    Control& c = usableControl(word(line, 1));
+    const QPointF at = pointOn(c, word(line, 1));
+    const int notches = number(line, 2);
+    act([&] { hand_.turnWheel(c.widget(), at, notches); });
 }
 
 void ScenarioRunner::close(const Line& line) {
