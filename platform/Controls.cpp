@@ -425,7 +425,8 @@ void Label::mouseReleaseEvent(QMouseEvent* event) {
 CommandButton::CommandButton(QWidget* parent, const QString& name, int index)
     : ControlWidget<QPushButton>(parent, name, index, true) {
     setAutoDefault(false);
-    QObject::connect(this, &QPushButton::clicked, this, [this] { performClick(); });
+    QObject::connect(this, &QPushButton::clicked, this,
+                     [this] { runDeliveredHandler([this] { performClick(); }); });
 }
 
 // Space presses a focused button as Qt does; Enter presses it too, as on the desktop the windows

@@ -203,6 +203,14 @@ void RealDesktop::runModalLoop(const std::function<bool()>& stillOpen) {
     }
 }
 
+void runDeliveredHandler(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+        // The program has ended: nothing of it runs after this.
+    }
+}
+
 void RealDesktop::endProgram() {
     std::fflush(nullptr);
     std::_Exit(0);

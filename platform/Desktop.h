@@ -47,6 +47,12 @@ struct ProgramVersion {
 // a test sees the end of the program and nothing after it runs.
 struct ProgramEnded {};
 
+// Runs what the toolkit's own delivery of an event calls: a click of a button, a close box. Only
+// such a click and a close box can end the program, and the end stops here: thrown further, it
+// would cross the toolkit's frames, which do not unwind cleanly. The real desktop ends the
+// process, so nothing reaches this then.
+void runDeliveredHandler(const std::function<void()>& handler);
+
 class Desktop {
 public:
     virtual ~Desktop() = default;

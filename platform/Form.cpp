@@ -214,7 +214,7 @@ void Form::closeEvent(QCloseEvent* event) {
     // Closing always goes through the window's own unload rules; the widget
     // itself is never closed by the desktop.
     event->ignore();
-    userClose();
+    runDeliveredHandler([this] { userClose(); });
 }
 
 void Form::mouseMoveEvent(QMouseEvent* event) {

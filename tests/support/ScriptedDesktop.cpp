@@ -64,6 +64,10 @@ QDateTime ScriptedDesktop::now() const {
 void ScriptedDesktop::runModalLoop(const std::function<bool()>& stillOpen) {
     if (modalDriver) {
         modalDriver(stillOpen);
+        // The program ended while the window was open: the code that opened it never goes on.
+        if (ended) {
+            throw platform::ProgramEnded{};
+        }
         return;
     }
     // Without a driver nobody could close the window: give up at once rather than hang.

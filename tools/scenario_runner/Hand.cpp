@@ -4,6 +4,7 @@
 #include "platform/Grid.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QWheelEvent>
 #include <QWindow>
 #include <QtTest/qtestmouse.h>
@@ -113,6 +114,18 @@ void Hand::turnWheel(QWidget* widget, QPointF at, int notches) {
     // on to its parents while none takes it.
     QSpontaneKeyEvent::setSpontaneous(&wheel);
     QApplication::instance()->notify(target, &wheel);
+}
+
+void bringToFront(QWidget& window) {
+    QWindow* handle = window.windowHandle();
+    if (!handle || QGuiApplication::focusWindow() == handle) {
+        return;
+    }
+    window.activateWindow();
+    QDeadlineTimer patience(1000);
+    while (QGuiApplication::focusWindow() != handle && !patience.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
 }
 
 std::optional<QPointF> reachablePoint(const QWidget& widget) {

@@ -42,6 +42,11 @@ private:
     int timestamp_ = 0;
 };
 
+// The window the user acts on is the desktop's active one, as a click on it makes it: the
+// desktop's focus, the keys and the drop-down lists go with the active window. On a desktop that
+// activates windows in its own time, this waits for it a while.
+void bringToFront(QWidget& window);
+
 // Where the hand goes to reach something: a point of the widget's own pixels that the window's
 // hit test gives to it (or to a part of it that is no control of its own, such as a grid's
 // viewport). Nothing when every point of it is covered.

@@ -186,5 +186,6 @@ Control& ScenarioRunner::usableControl(const QString& name) {
     }
     // The user's click brings the window to the front first.
     platform::windows().activate(c.form());
+    runner::bringToFront(*c.form());
     return c;
 }
