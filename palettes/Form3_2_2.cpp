@@ -13,6 +13,7 @@
 #include "platform/Desktop.h"
 #include "platform/Layout.h"
 
+#include <QScrollBar>
 #include <cmath>
 
 namespace palettes {
@@ -32,6 +33,12 @@ const QString UpdateCaption = QStringLiteral("更新");
 constexpr int GridRows = 11;
 constexpr int DesignedColumns = 7;
 constexpr int SwatchColumn = 2;
+constexpr int RowHeight = 280; // twips, as every column width below
+constexpr int NameWidth = 1800;
+constexpr int NameWidthBesideSwatch = 1600;
+constexpr int NumberWidth = 700;
+constexpr int SwatchWidth = 600;
+constexpr int ChannelWidth = 580;
 constexpr int PadSize = 2550; // twips; the pad's own scale runs 0 to MaxValue across and down
 
 QColor colourOf(const Rgb& rgb) {
@@ -82,6 +89,7 @@ Form3_2_2::Form3_2_2() : Form(QString::fromLatin1(Name)) {
     MSFlexGrid1->setCols(DesignedColumns);
     MSFlexGrid1->setFixedRows(1);
     MSFlexGrid1->setFixedCols(0);
+    fitGridToDesign();
     HScroll1->setMin(0);
     HScroll1->setMax(MaxValue);
     Picture1->Scale(0, 0, MaxValue, MaxValue);
@@ -117,6 +125,30 @@ void Form3_2_2::wireRules() {
     common::lightUnderPointer({Command2, Command3, Command4, Command5});
 }
 
+// The grid shows its designed columns whole, the swatch column among them, and all its rows above
+// the horizontal scroll bar that a fifth channel brings. Its frame and scroll bar are this
+// desktop's own, so its size is measured here rather than written in the table above.
+void Form3_2_2::fitGridToDesign() {
+    platform::Grid& grid = *MSFlexGrid1;
+    const std::array<int, DesignedColumns> widest{NameWidthBesideSwatch, NumberWidth,  SwatchWidth,
+                                                  ChannelWidth,          ChannelWidth, ChannelWidth,
+                                                  ChannelWidth};
+    int columns = 0;
+    for (int col = 0; col < DesignedColumns; ++col) {
+        grid.setColWidth(col, widest[static_cast<std::size_t>(col)]);
+        columns += grid.ColWidth(col);
+    }
+    grid.setRowHeight(-1, RowHeight);
+    int rows = 0;
+    for (int row = 0; row < GridRows; ++row) {
+        rows += grid.RowHeight(row);
+    }
+    const int frame = platform::toTwips(2 * grid.frameWidth());
+    const int scrollBar = platform::toTwips(grid.horizontalScrollBar()->sizeHint().height());
+    grid.setWidth(columns + frame);
+    grid.setHeight(rows + frame + scrollBar);
+}
+
 std::vector<platform::Control*> Form3_2_2::panelControls() const {
     return {Text1, Combo1, Command4, Text2, HScroll1, Text3, Text4, Text5, Picture1, Command3};
 }
@@ -143,14 +175,14 @@ void Form3_2_2::Form_Load() {
 // The name, number and swatch columns; the channel columns follow the group.
 void Form3_2_2::setUpGrid() {
     platform::Grid& grid = *MSFlexGrid1;
-    grid.setRowHeight(-1, 280);
+    grid.setRowHeight(-1, RowHeight);
     grid.setRow(0);
     grid.setCol(0);
-    grid.setColWidth(0, 1800);
+    grid.setColWidth(0, NameWidth);
     grid.setColAlignment(0, Alignment::Left);
     grid.setCellAlignment(Alignment::Center);
     grid.setTextMatrix(0, 0, QStringLiteral("素材名称"));
-    grid.setColWidth(1, 700);
+    grid.setColWidth(1, NumberWidth);
     grid.setColAlignment(1, Alignment::Center);
     grid.setTextMatrix(0, 1, QStringLiteral("素材号"));
     grid.setColWidth(SwatchColumn, 0);
@@ -198,7 +230,7 @@ void Form3_2_2::layOutColumns() {
     grid.setCols(std::max(DesignedColumns, FirstChannelColumn + channelCount));
     for (int col = FirstChannelColumn; col < grid.Cols(); ++col) {
         const int k = col - FirstChannelColumn;
-        grid.setColWidth(col, 580);
+        grid.setColWidth(col, ChannelWidth);
         grid.setColAlignment(col, Alignment::Center);
         if (k < channelCount) {
             grid.setTextMatrix(0, col, QStringLiteral("Ch") + group_.channels()[k].number);
@@ -212,8 +244,8 @@ void Form3_2_2::layOutColumns() {
 
 void Form3_2_2::showSwatchColumn() {
     if (ShowsSwatchColumn(group_.channels())) {
-        MSFlexGrid1->setColWidth(0, 1600);
-        MSFlexGrid1->setColWidth(SwatchColumn, 600);
+        MSFlexGrid1->setColWidth(0, NameWidthBesideSwatch);
+        MSFlexGrid1->setColWidth(SwatchColumn, SwatchWidth);
         MSFlexGrid1->setTextMatrix(0, SwatchColumn, QStringLiteral("颜色"));
     }
 }
