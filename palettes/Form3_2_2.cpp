@@ -13,6 +13,7 @@
 #include "platform/Desktop.h"
 #include "platform/Layout.h"
 
+#include <QScrollBar>
 #include <cmath>
 
 namespace palettes {
@@ -32,6 +33,12 @@ const QString UpdateCaption = QStringLiteral("更新");
 constexpr int GridRows = 11;
 constexpr int DesignedColumns = 7;
 constexpr int SwatchColumn = 2;
+constexpr int RowHeight = 280; // twips, as every column width below
+constexpr int NameWidth = 1800;
+constexpr int NameWidthBesideSwatch = 1600;
+constexpr int NumberWidth = 700;
+constexpr int SwatchWidth = 600;
+constexpr int ChannelWidth = 580;
 constexpr int PadSize = 2550; // twips; the pad's own scale runs 0 to MaxValue across and down
 
 QColor colourOf(const Rgb& rgb) {
@@ -55,33 +62,34 @@ Form3_2_2::Form3_2_2() : Form(QString::fromLatin1(Name)) {
         {Label13,     "Label13",     {3120, 1440, 2400, 300},   {.caption = "正在编辑："}},
         {MSFlexGrid1, "MSFlexGrid1", {360, 1860, 5160, 3210},   {.toolTip = "点击各行，新增或编辑该素材；点击Ch列，填写素材的设定值。"}},
         {Command2,    "Command2",    {4200, 5280, 1320, 450},   {.caption = "关闭", .back = rest}},
-        {Text1,       "Text1",       {360, 6300, 1800, 330},    {.toolTip = "最多11个字符", .maxLength = 11}},
-        {Combo1,      "Combo1",      {2280, 6300, 900, 330},    {.toolTip = "为每个素材选择一个编号"}},
-        {Command4,    "Command4",    {3300, 6270, 1080, 390},   {.caption = "添加", .back = rest}},
-        {Command5,    "Command5",    {4440, 6270, 1080, 390},   {.caption = "删除", .back = rest}},
+        {Text1,       "Text1",       {360, 6210, 1800, 330},    {.toolTip = "最多11个字符", .maxLength = 11}},
+        {Combo1,      "Combo1",      {2280, 6210, 900, 330},    {.toolTip = "为每个素材选择一个编号"}},
+        {Command4,    "Command4",    {3300, 6180, 1080, 390},   {.caption = "添加", .back = rest}},
+        {Command5,    "Command5",    {4440, 6180, 1080, 390},   {.caption = "删除", .back = rest}},
         {Label16,     "Label16",     {360, 6900, 4200, 300}},
         {HScroll1,    "HScroll1",    {360, 7320, 4200, 300}},
         {Text2,       "Text2",       {4680, 7305, 840, 330},    {.toolTip = range}},
-        {Label12,     "Label12",     {0, 7800, 480, 300},       {.caption = "Tilt"}},
-        {Picture1,    "Picture1",    {480, 6720, PadSize, PadSize}},
+        {Label12,     "Label12",     {90, 7755, 360, 300},      {.caption = "Tilt", .align = Alignment::Right}},
+        {Picture1,    "Picture1",    {510, 6630, PadSize, PadSize}},
         {Line1,       "Line1",       {PadSize / 2, 0, PadSize / 2, PadSize}, {.in = "Picture1", .fore = GuideLineColor}},
         {Line2,       "Line2",       {0, PadSize / 2, PadSize, PadSize / 2}, {.in = "Picture1", .fore = GuideLineColor}},
         {Shape1,      "Shape1",      {0, 0, 160, 160},          {.in = "Picture1"}},
-        {Label8,      "Label8",      {3120, 6720, 600, 300}},
-        {Label7,      "Label7",      {3780, 6720, 900, 300}},
+        {Label8,      "Label8",      {3120, 6630, 600, 300}},
+        {Label7,      "Label7",      {3780, 6630, 900, 300}},
         {Label9,      "Label9",      {3120, 7200, 1560, 300}},
         {Text3,       "Text3",       {4680, 7170, 840, 330},    {.toolTip = range}},
         {Label10,     "Label10",     {3120, 7680, 1560, 300}},
         {Text4,       "Text4",       {4680, 7650, 840, 330},    {.toolTip = range}},
         {Label11,     "Label11",     {3120, 8160, 1560, 300}},
         {Text5,       "Text5",       {4680, 8130, 840, 330},    {.toolTip = range}},
-        {Command3,    "Command3",    {4200, 8700, 1320, 450},   {.back = rest}},
+        {Command3,    "Command3",    {4200, 8730, 1320, 450},   {.back = rest}},
     });
     // clang-format on
     MSFlexGrid1->setRows(GridRows);
     MSFlexGrid1->setCols(DesignedColumns);
     MSFlexGrid1->setFixedRows(1);
     MSFlexGrid1->setFixedCols(0);
+    fitGridToDesign();
     HScroll1->setMin(0);
     HScroll1->setMax(MaxValue);
     Picture1->Scale(0, 0, MaxValue, MaxValue);
@@ -117,6 +125,30 @@ void Form3_2_2::wireRules() {
     common::lightUnderPointer({Command2, Command3, Command4, Command5});
 }
 
+// The grid shows its designed columns whole, the swatch column among them, and all its rows above
+// the horizontal scroll bar that a fifth channel brings. Its frame and scroll bar are this
+// desktop's own, so its size is measured here rather than written in the table above.
+void Form3_2_2::fitGridToDesign() {
+    platform::Grid& grid = *MSFlexGrid1;
+    const std::array<int, DesignedColumns> widest{NameWidthBesideSwatch, NumberWidth,  SwatchWidth,
+                                                  ChannelWidth,          ChannelWidth, ChannelWidth,
+                                                  ChannelWidth};
+    int columns = 0;
+    for (int col = 0; col < DesignedColumns; ++col) {
+        grid.setColWidth(col, widest[static_cast<std::size_t>(col)]);
+        columns += grid.ColWidth(col);
+    }
+    grid.setRowHeight(-1, RowHeight);
+    int rows = 0;
+    for (int row = 0; row < GridRows; ++row) {
+        rows += grid.RowHeight(row);
+    }
+    const int frame = platform::toTwips(2 * grid.frameWidth());
+    const int scrollBar = platform::toTwips(grid.horizontalScrollBar()->sizeHint().height());
+    grid.setWidth(columns + frame);
+    grid.setHeight(rows + frame + scrollBar);
+}
+
 std::vector<platform::Control*> Form3_2_2::panelControls() const {
     return {Text1, Combo1, Command4, Text2, HScroll1, Text3, Text4, Text5, Picture1, Command3};
 }
@@ -143,14 +175,14 @@ void Form3_2_2::Form_Load() {
 // The name, number and swatch columns; the channel columns follow the group.
 void Form3_2_2::setUpGrid() {
     platform::Grid& grid = *MSFlexGrid1;
-    grid.setRowHeight(-1, 280);
+    grid.setRowHeight(-1, RowHeight);
     grid.setRow(0);
     grid.setCol(0);
-    grid.setColWidth(0, 1800);
+    grid.setColWidth(0, NameWidth);
     grid.setColAlignment(0, Alignment::Left);
     grid.setCellAlignment(Alignment::Center);
     grid.setTextMatrix(0, 0, QStringLiteral("素材名称"));
-    grid.setColWidth(1, 700);
+    grid.setColWidth(1, NumberWidth);
     grid.setColAlignment(1, Alignment::Center);
     grid.setTextMatrix(0, 1, QStringLiteral("素材号"));
     grid.setColWidth(SwatchColumn, 0);
@@ -198,7 +230,7 @@ void Form3_2_2::layOutColumns() {
     grid.setCols(std::max(DesignedColumns, FirstChannelColumn + channelCount));
     for (int col = FirstChannelColumn; col < grid.Cols(); ++col) {
         const int k = col - FirstChannelColumn;
-        grid.setColWidth(col, 580);
+        grid.setColWidth(col, ChannelWidth);
         grid.setColAlignment(col, Alignment::Center);
         if (k < channelCount) {
             grid.setTextMatrix(0, col, QStringLiteral("Ch") + group_.channels()[k].number);
@@ -212,8 +244,8 @@ void Form3_2_2::layOutColumns() {
 
 void Form3_2_2::showSwatchColumn() {
     if (ShowsSwatchColumn(group_.channels())) {
-        MSFlexGrid1->setColWidth(0, 1600);
-        MSFlexGrid1->setColWidth(SwatchColumn, 600);
+        MSFlexGrid1->setColWidth(0, NameWidthBesideSwatch);
+        MSFlexGrid1->setColWidth(SwatchColumn, SwatchWidth);
         MSFlexGrid1->setTextMatrix(0, SwatchColumn, QStringLiteral("颜色"));
     }
 }

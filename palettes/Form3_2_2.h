@@ -83,6 +83,7 @@ public:
 
 private:
     void wireRules();
+    void fitGridToDesign();
     void setUpGrid();
     void loadNewGroup();
     void loadStoredGroup();

@@ -71,9 +71,9 @@ Form2_1::Form2_1() : Form(QString::fromLatin1(Name)) {
         {Line1,      "Line1",        {360, 7200, 7040, 7200}},
         {Command1,   "Command1",     {4200, 7440, 1320, 450}, {.caption = "确定", .back = rest}},
         {Command2,   "Command2",     {5700, 7440, 1320, 450}, {.caption = "取消", .back = rest}},
-        {Frame1,     "Frame1",       {360, 1500, 2760, 660},  {.caption = "通道文字"}},
-        {Option1[0], {"Option1", 0}, {240, 240, 1000, 300},   {.in = "Frame1", .caption = "英文", .value = true}},
-        {Option1[1], {"Option1", 1}, {1440, 240, 1000, 300},  {.in = "Frame1", .caption = "中文"}},
+        {Frame1,     "Frame1",       {360, 1500, 2760, 780},  {.caption = "通道文字"}},
+        {Option1[0], {"Option1", 0}, {240, 330, 1000, 300},   {.in = "Frame1", .caption = "英文", .value = true}},
+        {Option1[1], {"Option1", 1}, {1440, 330, 1000, 300},  {.in = "Frame1", .caption = "中文"}},
     });
     // clang-format on
     wireRules();
