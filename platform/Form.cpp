@@ -106,14 +106,30 @@ Control* Form::ActiveControl() const {
     return focused_ ? dynamic_cast<Control*>(focused_.data()) : nullptr;
 }
 
-bool Form::moveFocus(Control* target, bool byUser) {
+bool Form::showsFocusMark(const Control* control) const {
+    return focusMarked_ && control && ActiveControl() == control && windows().active() == this &&
+           control->widget()->isEnabled();
+}
+
+void Form::repaintFocusMark() const {
+    if (Control* current = ActiveControl()) {
+        current->repaintFocusMark();
+    }
+}
+
+bool Form::moveFocus(Control* target, FocusCause cause) {
     if (!target || !target->takesFocus()) {
         return false;
     }
+    const bool byUser = cause != FocusCause::Program;
     Control* current = ActiveControl();
     if (current == target) {
         if (!target->widget()->hasFocus()) {
             target->widget()->setFocus(Qt::OtherFocusReason);
+        }
+        if (cause != FocusCause::Mouse && !focusMarked_) {
+            focusMarked_ = true;
+            target->repaintFocusMark();
         }
         return true;
     }
@@ -129,6 +145,11 @@ bool Form::moveFocus(Control* target, bool byUser) {
     }
     const bool announceLoss = current && focusAnnounced_;
     focused_ = target->widget();
+    focusMarked_ = cause != FocusCause::Mouse;
+    if (current) {
+        current->repaintFocusMark();
+    }
+    target->repaintFocusMark();
     focusAnnounced_ = false;
     const int generation = ++focusGeneration_;
     target->widget()->setFocus(Qt::OtherFocusReason);
@@ -180,7 +201,7 @@ std::vector<Control*> Form::tabOrder() const {
 void Form::focusFirstControl() {
     const std::vector<Control*> order = tabOrder();
     if (!order.empty()) {
-        moveFocus(order.front(), false);
+        moveFocus(order.front(), FocusCause::Program);
     }
 }
 
@@ -198,7 +219,7 @@ bool Form::tabToNext(bool forward) {
     } else {
         next = (it == order.begin()) ? order.back() : *(it - 1);
     }
-    return moveFocus(next, true);
+    return moveFocus(next, FocusCause::Keyboard);
 }
 
 bool Form::focusNextPrevChild(bool next) {
@@ -354,7 +375,13 @@ void Windows::activate(Form* form) {
     if (!form || active_ == form) {
         return;
     }
+    // Only the active window shows its focus mark.
+    const QPointer<Form> previous = active_;
     active_ = form;
+    if (previous) {
+        previous->repaintFocusMark();
+    }
+    form->repaintFocusMark();
     recent_.erase(std::remove(recent_.begin(), recent_.end(), QPointer<Form>(form)), recent_.end());
     recent_.insert(recent_.begin(), QPointer<Form>(form));
     form->Form_Activate();
@@ -365,6 +392,7 @@ void Windows::formHidden(Form* form) {
         return;
     }
     active_ = nullptr;
+    form->repaintFocusMark();
     // The most recently active window that is still visible takes the activation back.
     const std::vector<QPointer<Form>> candidates = recent_;
     for (const QPointer<Form>& candidate : candidates) {

@@ -16,6 +16,10 @@ namespace platform {
 // The caption bar and the borders that a window's outer height counts besides its client area.
 constexpr int FrameHeightTwips = 360;
 
+// What moved the focus: the mouse, the keyboard, or the program itself (a window opening, a
+// rule). Only a control that got the focus without the mouse shows the focus mark.
+enum class FocusCause { Mouse, Keyboard, Program };
+
 enum class UnloadMode {
     CloseBox, // the user closed the window with its close box or window menu
     Program,  // the program unloaded it
@@ -72,7 +76,11 @@ public:
     // without a window manager.
     Control* ActiveControl() const;
     // Moves the focus; by the user, Validate of the box being left may refuse.
-    bool moveFocus(Control* target, bool byUser);
+    bool moveFocus(Control* target, FocusCause cause);
+    // The focused control shows where the focus is: it got it by the keyboard or from the
+    // program, and this is the program's active window.
+    bool showsFocusMark(const Control* control) const;
+    void repaintFocusMark() const;
     void focusFirstControl();
     bool tabToNext(bool forward);
 
@@ -99,6 +107,7 @@ private:
     std::vector<Control*> controls_;
     QPointer<QWidget> focused_;
     bool focusAnnounced_ = false;
+    bool focusMarked_ = false;
     int focusGeneration_ = 0;
     bool modal_ = false;
     struct SetHeight {
