@@ -16,6 +16,12 @@ namespace platform {
 // The caption bar and the borders that a window's outer height counts besides its client area.
 constexpr int FrameHeightTwips = 360;
 
+// How a window finds its place when it opens.
+enum class StartUpPosition {
+    CenterScreen, // a page: centred on the screen the first time, then where it was left
+    CenterOwner,  // a dialog: centred over the window that opened it, every time it opens
+};
+
 // What moved the focus: the mouse, the keyboard, or the program itself (a window opening, a
 // rule). Only a control that got the focus without the mouse shows the focus mark.
 enum class FocusCause { Mouse, Keyboard, Program };
@@ -71,6 +77,7 @@ public:
     int Height() const;
     void setHeight(int twips);
     QString Tag;
+    StartUpPosition startUpPosition = StartUpPosition::CenterScreen;
 
     // Focus within this window, kept by the window itself so the rules hold
     // without a window manager.
@@ -102,12 +109,23 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Where the window opens: see StartUpPosition. The window it opens over, if any.
+    void placeOnOpening(const Form* opener);
+    struct Placing {
+        QRect over; // what the window is centred over
+        QRect area; // what it stays within
+    };
+    QMargins expectedFrame() const;
+    void centre(const Placing& placing, const QMargins& frame);
+    void placeAgainOnceFrameKnown();
     // The controls the Tab key visits, in their order.
     std::vector<Control*> tabOrder() const;
     std::vector<Control*> controls_;
     QPointer<QWidget> focused_;
     bool focusAnnounced_ = false;
     bool focusMarked_ = false;
+    bool placed_ = false;
+    std::optional<Placing> frameUnknown_; // placed before the desktop told its frame
     int focusGeneration_ = 0;
     bool modal_ = false;
     struct SetHeight {
