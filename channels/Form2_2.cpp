@@ -11,6 +11,7 @@ namespace channels {
 using common::Public;
 
 Form2_2::Form2_2() : Form(QString::fromLatin1(Name)) {
+    startUpPosition = platform::StartUpPosition::CenterOwner;
     setClientSize(4200, 6480);
     setAutoFillBackground(true);
 

@@ -25,6 +25,7 @@ using enum ChannelColumn;
 namespace {} // namespace
 
 Form2_3::Form2_3() : Form(QString::fromLatin1(Name)) {
+    startUpPosition = platform::StartUpPosition::CenterOwner;
     setClientSize(5520, 8100);
     setAutoFillBackground(true);
 

@@ -15,6 +15,7 @@ using common::Public;
 namespace colors = common::colors;
 
 Form3_2_3::Form3_2_3() : Form(QString::fromLatin1(Name)) {
+    startUpPosition = platform::StartUpPosition::CenterOwner;
     setClientSize(4200, 3900);
     setAutoFillBackground(true);
     // clang-format off

@@ -109,7 +109,7 @@ void Control::setWidth(int twips) {
 
 void Control::SetFocus() {
     if (form_) {
-        form_->moveFocus(this, false);
+        form_->moveFocus(this, FocusCause::Program);
     }
 }
 
@@ -117,11 +117,19 @@ bool Control::hasLogicalFocus() const {
     return form_ && form_->ActiveControl() == this;
 }
 
+bool Control::showsFocusMark() const {
+    return form_ && form_->showsFocusMark(this);
+}
+
+void Control::repaintFocusMark() {
+    self_->update();
+}
+
 bool Control::userFocus() {
     if (!form_ || !takesFocus_) {
         return true;
     }
-    return form_->moveFocus(this, true);
+    return form_->moveFocus(this, FocusCause::Mouse);
 }
 
 void Control::performClick() {
@@ -178,7 +186,7 @@ void Control::handleFocusIn() {
     // The desktop moved the keyboard focus here (a click, a window coming
     // back): keep the window's own record of its focused control in step.
     if (form_ && takesFocus_ && !hasLogicalFocus()) {
-        form_->moveFocus(this, true);
+        form_->moveFocus(this, FocusCause::Mouse);
     }
 }
 

@@ -92,8 +92,11 @@ public:
     std::function<void()> LostFocus;
     std::function<void(bool& cancel)> Validate;
 
-    // Focus moved by the user (a press, Tab): false when Validate kept it where it was.
+    // Focus moved by the user's press: false when Validate kept it where it was.
     bool userFocus();
+    // The control draws its focus mark now (see Form::showsFocusMark).
+    bool showsFocusMark() const;
+    virtual void repaintFocusMark();
 
     // A point of the widget, in pixels, in the units the mouse handlers receive: twips, or the
     // control's own scale; and back.

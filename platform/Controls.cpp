@@ -12,6 +12,9 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QResource>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QtEndian>
 #include <memory>
 #include <utility>
@@ -24,6 +27,59 @@ void fillBackground(QWidget* w, QPalette::ColorRole role, const QColor& color) {
     palette.setColor(role, color);
     w->setPalette(palette);
     w->setAutoFillBackground(true);
+}
+
+// The focus mark of the classic desktop: a dotted rectangle, every other pixel of its edges lit,
+// its top-left corner among them. Drawn dot by dot, so it looks the same on every screen.
+void drawFocusMark(QPainter& painter, const QRect& around, const QColor& color) {
+    QPolygon dots;
+    const auto dot = [&](int x, int y) {
+        if ((x - around.left() + y - around.top()) % 2 == 0) {
+            dots << QPoint(x, y);
+        }
+    };
+    for (int x = around.left(); x <= around.right(); ++x) {
+        dot(x, around.top());
+        dot(x, around.bottom());
+    }
+    for (int y = around.top() + 1; y < around.bottom(); ++y) {
+        dot(around.left(), y);
+        dot(around.right(), y);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(color, 0));
+    painter.drawPoints(dots);
+    painter.restore();
+}
+
+// A button's edges: raised at rest, sunk while it is held down. The face between them keeps the
+// button's own colour, flat.
+void drawButtonEdges(QPainter& painter, const QRect& face, bool down) {
+    const QColor light(255, 255, 255);
+    const QColor shadow(160, 160, 160);
+    const QColor dark(64, 64, 64);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QRect inner = face.adjusted(1, 1, -1, -1);
+    if (down) {
+        painter.setPen(dark);
+        painter.drawRect(face.adjusted(0, 0, -1, -1));
+        painter.setPen(shadow);
+        painter.drawLine(inner.topLeft(), inner.topRight());
+        painter.drawLine(inner.topLeft(), inner.bottomLeft());
+    } else {
+        painter.setPen(light);
+        painter.drawLine(face.topLeft(), face.topRight());
+        painter.drawLine(face.topLeft(), face.bottomLeft());
+        painter.setPen(dark);
+        painter.drawLine(face.bottomLeft(), face.bottomRight());
+        painter.drawLine(face.topRight(), face.bottomRight());
+        painter.setPen(shadow);
+        painter.drawLine(inner.bottomLeft(), inner.bottomRight());
+        painter.drawLine(inner.topRight(), inner.bottomRight());
+    }
+    painter.restore();
 }
 
 // The pixels of an embedded picture, which the build stores ready to draw under :/pixels (see
@@ -446,6 +502,22 @@ void CommandButton::setBackColor(const QColor& color) {
     fillBackground(this, QPalette::Button, color);
 }
 
+void CommandButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const bool down = isDown() || isChecked();
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    drawButtonEdges(painter, rect(), down);
+    const QRect caption = down ? rect().translated(1, 1) : rect();
+    style()->drawItemText(&painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                          isEnabled(), text(), QPalette::ButtonText);
+    if (showsFocusMark()) {
+        drawFocusMark(painter,
+                      rect().adjusted(FocusMarkInset, FocusMarkInset, -FocusMarkInset - 1,
+                                      -FocusMarkInset - 1),
+                      palette().color(QPalette::ButtonText));
+    }
+}
+
 // ---- OptionButton ----
 
 OptionButton::OptionButton(QWidget* parent, const QString& name, int index)
@@ -484,7 +556,22 @@ void OptionButton::setValue(bool value) {
 
 void OptionButton::setBackColor(const QColor& color) {
     backColor_ = color;
-    fillBackground(this, QPalette::Window, color);
+    // The whole button takes the colour; the round mark keeps its own.
+    fillBackground(this, backgroundRole(), color);
+}
+
+void OptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    // The mark follows the window's own focus, not the desktop's.
+    option.state &= ~QStyle::State_HasFocus;
+    painter.drawControl(QStyle::CE_RadioButton, option);
+    if (showsFocusMark()) {
+        drawFocusMark(painter,
+                      style()->subElementRect(QStyle::SE_RadioButtonFocusRect, &option, this),
+                      palette().color(foregroundRole()));
+    }
 }
 
 // ---- ComboBox ----
@@ -542,6 +629,23 @@ void ComboBox::setText(const QString& text) {
     const int found = findText(text);
     if (found >= 0) {
         setListIndex(found);
+    }
+}
+
+void ComboBox::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.state &= ~QStyle::State_HasFocus;
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    // A combo that takes typed text shows its caret instead.
+    if (showsFocusMark() && !isEditable()) {
+        drawFocusMark(painter,
+                      style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                              QStyle::SC_ComboBoxEditField, this),
+                      palette().color(QPalette::Text));
     }
 }
 
@@ -669,6 +773,22 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
     ControlWidget<QListWidget>::mousePressEvent(event);
 }
 
+// The mark stands round the current item, or round the first one shown while none is current.
+void ListBox::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (!showsFocusMark()) {
+        return;
+    }
+    const QListWidgetItem* marked = currentItem() ? currentItem() : itemAt(QPoint(1, 1));
+    const QRect around = marked ? visualItemRect(marked) : viewport()->rect();
+    QPainter painter(viewport());
+    drawFocusMark(painter, around.adjusted(0, 0, -1, -1), palette().color(QPalette::Text));
+}
+
+void ListBox::repaintFocusMark() {
+    viewport()->update();
+}
+
 // A list without a chosen item keeps none when it gets the focus; only the user's pick chooses
 // one (the widget itself would make the first item current, quietly choosing it).
 void ListBox::focusInEvent(QFocusEvent* event) {
@@ -680,6 +800,21 @@ void ListBox::focusInEvent(QFocusEvent* event) {
     }
     syncing_ = false;
     handleFocusIn();
+}
+
+// ---- HScrollBar ----
+
+// The thumb carries the mark.
+void HScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!showsFocusMark()) {
+        return;
+    }
+    const QStyleOptionSlider option = styleOption();
+    const QRect thumb =
+        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    QPainter painter(this);
+    drawFocusMark(painter, thumb.adjusted(2, 2, -3, -3), palette().color(QPalette::ButtonText));
 }
 
 // ---- Frame, PictureBox ----

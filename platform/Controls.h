@@ -109,9 +109,12 @@ public:
     void setCaption(const QString& caption) { setText(caption); }
     QColor BackColor() const { return backColor_; }
     void setBackColor(const QColor& color);
+    // How far the focus mark stands inside the button's edges, in pixels.
+    static constexpr int FocusMarkInset = 4;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor backColor_;
@@ -131,6 +134,7 @@ public:
 
 protected:
     void nextCheckState() override;
+    void paintEvent(QPaintEvent* event) override;
     // The whole button takes the click, its blank part beyond the caption too.
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 
@@ -155,6 +159,9 @@ public:
     void setText(const QString& text);
     qint32 ItemData(int index) const;
     void setItemData(int index, qint32 value);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool syncing_ = false;
@@ -183,9 +190,11 @@ public:
     void setItemData(int index, qint32 value);
     bool Selected(int index) const;
     void setSelected(int index, bool selected);
+    void repaintFocusMark() override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
@@ -257,6 +266,9 @@ public:
         initStyleOption(&option);
         return option;
     }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A straight line between two points of its container.

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
@@ -61,8 +62,77 @@ void Form::setHeight(int twips) {
     setHeight_ = SetHeight{twips, height()};
 }
 
+namespace {
+QMargins frameMargins(const QWidget& window) {
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// The start of a length laid centred over another, kept within the area's span where it fits.
+int centredStart(int overStart, int overLength, int length, int areaStart, int areaLength) {
+    const int start = overStart + (overLength - length) / 2;
+    return std::max(areaStart, std::min(start, areaStart + areaLength - length));
+}
+} // namespace
+
+void Form::placeOnOpening(const Form* opener) {
+    if (placed_ && startUpPosition == StartUpPosition::CenterScreen) {
+        return; // a page comes back where it was left
+    }
+    placed_ = true;
+    const bool overOpener = startUpPosition == StartUpPosition::CenterOwner && opener &&
+                            opener != this && opener->isVisible();
+    const QScreen* screen = overOpener ? opener->screen() : QGuiApplication::primaryScreen();
+    const Placing placing{overOpener ? opener->frameGeometry() : screen->availableGeometry(),
+                          screen->availableGeometry()};
+    // Without a frame known the window is placed again once the desktop tells it.
+    const QMargins frame = expectedFrame();
+    frameUnknown_ = frame.isNull() ? std::optional<Placing>(placing) : std::nullopt;
+    centre(placing, frame);
+}
+
+QMargins Form::expectedFrame() const {
+    // Until a window has been shown the desktop has not told its frame; the windows of its kind
+    // already shown have the same.
+    const QMargins own = frameMargins(*this);
+    if (!own.isNull()) {
+        return own;
+    }
+    for (const QString& name : windows().loadedNames()) {
+        const Form* other = windows().find(name);
+        if (other != this && other->isVisible() && other->windowType() == windowType()) {
+            return frameMargins(*other);
+        }
+    }
+    return {};
+}
+
+void Form::centre(const Placing& placing, const QMargins& frame) {
+    const QSize outer = size().grownBy(frame);
+    const QRect& over = placing.over;
+    const QRect& area = placing.area;
+    // The position of a window is that of its frame's top-left corner.
+    move(centredStart(over.x(), over.width(), outer.width(), area.x(), area.width()),
+         centredStart(over.y(), over.height(), outer.height(), area.y(), area.height()));
+}
+
+void Form::placeAgainOnceFrameKnown() {
+    const QMargins frame = frameMargins(*this);
+    if (frameUnknown_ && !frame.isNull()) {
+        const Placing placing = *frameUnknown_;
+        frameUnknown_.reset();
+        centre(placing, frame);
+    }
+}
+
 void Form::Show() {
+    if (isHidden()) {
+        placeOnOpening(windows().active());
+    }
     show();
+    placeAgainOnceFrameKnown();
     if (windows().followSystemActivation) {
         raise();
         activateWindow();
@@ -106,14 +176,30 @@ Control* Form::ActiveControl() const {
     return focused_ ? dynamic_cast<Control*>(focused_.data()) : nullptr;
 }
 
-bool Form::moveFocus(Control* target, bool byUser) {
+bool Form::showsFocusMark(const Control* control) const {
+    return focusMarked_ && control && ActiveControl() == control && windows().active() == this &&
+           control->widget()->isEnabled();
+}
+
+void Form::repaintFocusMark() const {
+    if (Control* current = ActiveControl()) {
+        current->repaintFocusMark();
+    }
+}
+
+bool Form::moveFocus(Control* target, FocusCause cause) {
     if (!target || !target->takesFocus()) {
         return false;
     }
+    const bool byUser = cause != FocusCause::Program;
     Control* current = ActiveControl();
     if (current == target) {
         if (!target->widget()->hasFocus()) {
             target->widget()->setFocus(Qt::OtherFocusReason);
+        }
+        if (cause != FocusCause::Mouse && !focusMarked_) {
+            focusMarked_ = true;
+            target->repaintFocusMark();
         }
         return true;
     }
@@ -129,6 +215,11 @@ bool Form::moveFocus(Control* target, bool byUser) {
     }
     const bool announceLoss = current && focusAnnounced_;
     focused_ = target->widget();
+    focusMarked_ = cause != FocusCause::Mouse;
+    if (current) {
+        current->repaintFocusMark();
+    }
+    target->repaintFocusMark();
     focusAnnounced_ = false;
     const int generation = ++focusGeneration_;
     target->widget()->setFocus(Qt::OtherFocusReason);
@@ -180,7 +271,7 @@ std::vector<Control*> Form::tabOrder() const {
 void Form::focusFirstControl() {
     const std::vector<Control*> order = tabOrder();
     if (!order.empty()) {
-        moveFocus(order.front(), false);
+        moveFocus(order.front(), FocusCause::Program);
     }
 }
 
@@ -198,7 +289,7 @@ bool Form::tabToNext(bool forward) {
     } else {
         next = (it == order.begin()) ? order.back() : *(it - 1);
     }
-    return moveFocus(next, true);
+    return moveFocus(next, FocusCause::Keyboard);
 }
 
 bool Form::focusNextPrevChild(bool next) {
@@ -246,6 +337,10 @@ void Form::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::Move) {
+        // A window manager tells the frame it put round the window with a move.
+        placeAgainOnceFrameKnown();
+    }
     if (event->type() == QEvent::WindowActivate && windows().followSystemActivation &&
         isVisible() && windows().active() != this && windowHandle() &&
         QGuiApplication::focusWindow() == windowHandle()) {
@@ -354,7 +449,13 @@ void Windows::activate(Form* form) {
     if (!form || active_ == form) {
         return;
     }
+    // Only the active window shows its focus mark.
+    const QPointer<Form> previous = active_;
     active_ = form;
+    if (previous) {
+        previous->repaintFocusMark();
+    }
+    form->repaintFocusMark();
     recent_.erase(std::remove(recent_.begin(), recent_.end(), QPointer<Form>(form)), recent_.end());
     recent_.insert(recent_.begin(), QPointer<Form>(form));
     form->Form_Activate();
@@ -365,6 +466,7 @@ void Windows::formHidden(Form* form) {
         return;
     }
     active_ = nullptr;
+    form->repaintFocusMark();
     // The most recently active window that is still visible takes the activation back.
     const std::vector<QPointer<Form>> candidates = recent_;
     for (const QPointer<Form>& candidate : candidates) {

@@ -16,6 +16,16 @@ namespace platform {
 // The caption bar and the borders that a window's outer height counts besides its client area.
 constexpr int FrameHeightTwips = 360;
 
+// How a window finds its place when it opens.
+enum class StartUpPosition {
+    CenterScreen, // a page: centred on the screen the first time, then where it was left
+    CenterOwner,  // a dialog: centred over the window that opened it, every time it opens
+};
+
+// What moved the focus: the mouse, the keyboard, or the program itself (a window opening, a
+// rule). Only a control that got the focus without the mouse shows the focus mark.
+enum class FocusCause { Mouse, Keyboard, Program };
+
 enum class UnloadMode {
     CloseBox, // the user closed the window with its close box or window menu
     Program,  // the program unloaded it
@@ -67,12 +77,17 @@ public:
     int Height() const;
     void setHeight(int twips);
     QString Tag;
+    StartUpPosition startUpPosition = StartUpPosition::CenterScreen;
 
     // Focus within this window, kept by the window itself so the rules hold
     // without a window manager.
     Control* ActiveControl() const;
     // Moves the focus; by the user, Validate of the box being left may refuse.
-    bool moveFocus(Control* target, bool byUser);
+    bool moveFocus(Control* target, FocusCause cause);
+    // The focused control shows where the focus is: it got it by the keyboard or from the
+    // program, and this is the program's active window.
+    bool showsFocusMark(const Control* control) const;
+    void repaintFocusMark() const;
     void focusFirstControl();
     bool tabToNext(bool forward);
 
@@ -94,11 +109,23 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Where the window opens: see StartUpPosition. The window it opens over, if any.
+    void placeOnOpening(const Form* opener);
+    struct Placing {
+        QRect over; // what the window is centred over
+        QRect area; // what it stays within
+    };
+    QMargins expectedFrame() const;
+    void centre(const Placing& placing, const QMargins& frame);
+    void placeAgainOnceFrameKnown();
     // The controls the Tab key visits, in their order.
     std::vector<Control*> tabOrder() const;
     std::vector<Control*> controls_;
     QPointer<QWidget> focused_;
     bool focusAnnounced_ = false;
+    bool focusMarked_ = false;
+    bool placed_ = false;
+    std::optional<Placing> frameUnknown_; // placed before the desktop told its frame
     int focusGeneration_ = 0;
     bool modal_ = false;
     struct SetHeight {

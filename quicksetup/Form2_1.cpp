@@ -52,6 +52,7 @@ ColorMixMode currentColorMixMode() {
 } // namespace
 
 Form2_1::Form2_1() : Form(QString::fromLatin1(Name)) {
+    startUpPosition = platform::StartUpPosition::CenterOwner;
     setClientSize(ClientWidth, 8100);
     setAutoFillBackground(true);
     const common::Banner banner =

@@ -20,7 +20,10 @@
 #include "shell/Start.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTranslator>
+#include <memory>
 
 // The embedded files live in the static library, whose resource registration
 // the linker would otherwise drop.
@@ -50,8 +53,21 @@ void registerWindows() {
     w.add<ranges::Form3_1>();
 }
 
+bool installChineseQtTexts(QApplication& app) {
+    // Qt's own texts (the file and colour dialogs, their prompts, the boxes' context menus) speak
+    // the interface's language whatever the system's is.
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return false;
+    }
+    translator->setParent(&app);
+    return QCoreApplication::installTranslator(translator.release());
+}
+
 void prepareApplication(QApplication& app) {
     initResources();
+    installChineseQtTexts(app);
     QApplication::setApplicationName(common::SettingsApplication);
     // Fusion draws the buttons' and boxes' own colours on every desktop.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

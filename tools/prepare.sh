@@ -10,7 +10,7 @@ build_dir="${2:-build}"
 shift $(( $# > 2 ? 2 : $# ))
 
 packages=(g++ cmake make qt6-base-dev libgl-dev googletest libgtest-dev fonts-wqy-microhei
-    xvfb ${EXTRA_PACKAGES:-})
+    qt6-translations-l10n xvfb ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScreen>
 #include <optional>
 
 #include <sys/stat.h>
@@ -28,6 +29,8 @@ const ScenarioRunner::Table& ScenarioRunner::checks() {
         {"active", &ScenarioRunner::expectActive},
         {"caption", &ScenarioRunner::expectCaption},
         {"height", &ScenarioRunner::expectHeight},
+        {"place", &ScenarioRunner::expectPlace},
+        {"centred", &ScenarioRunner::expectCentred},
         {"state", &ScenarioRunner::expectState},
         {"store", &ScenarioRunner::expectStore},
         {"record", &ScenarioRunner::expectRecord},
@@ -128,6 +131,37 @@ void ScenarioRunner::expectHeight(const Line& line) {
     const QString name = word(line, 2);
     const int actual = name.contains('.') ? control(name).Height() : loadedWindow(name).Height();
     expectEqual(QStringLiteral("the height"), QString::number(actual), word(line, 3));
+}
+
+// Where a window stands on the screen: the top-left corner of its frame, in pixels.
+void ScenarioRunner::expectPlace(const Line& line) {
+    const QPoint at = shownWindow(word(line, 2)).frameGeometry().topLeft();
+    expectEqual(QStringLiteral("the place"), QStringLiteral("%1 %2").arg(at.x()).arg(at.y()),
+                QStringLiteral("%1 %2").arg(number(line, 3)).arg(number(line, 4)));
+}
+
+// A window's frame centred on the screen's free area, or over another window's frame: their
+// middles lie within half a pixel of each other.
+void ScenarioRunner::expectCentred(const Line& line) {
+    const Form& form = shownWindow(word(line, 2));
+    QRect over = form.screen()->availableGeometry();
+    if (line.words.size() > 3) {
+        if (word(line, 3) != "over") {
+            fail(QStringLiteral("expected: over WINDOW"));
+        }
+        over = shownWindow(word(line, 4)).frameGeometry();
+    }
+    const QRect frame = form.frameGeometry();
+    // Twice the middles, in whole pixels.
+    const int offX = 2 * frame.x() + frame.width() - 2 * over.x() - over.width();
+    const int offY = 2 * frame.y() + frame.height() - 2 * over.y() - over.height();
+    if (std::abs(offX) > 1 || std::abs(offY) > 1) {
+        fail(QStringLiteral("the window stands at %1 %2, its middle off by %3 %4 pixels")
+                 .arg(frame.x())
+                 .arg(frame.y())
+                 .arg(offX / 2.0)
+                 .arg(offY / 2.0));
+    }
 }
 
 void ScenarioRunner::expectState(const Line& line) {

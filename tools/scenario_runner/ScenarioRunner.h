@@ -120,6 +120,7 @@ private:
     void pointer(const Line& line);
     void wheel(const Line& line);
     void close(const Line& line);
+    void moveWindow(const Line& line);
     void advance(const Line& line);
     // Moves the focus to the control as a click would; fails when it was refused.
     void takeFocus(platform::Control& control, const QString& name);
@@ -141,6 +142,8 @@ private:
     void expectActive(const Line& line);
     void expectCaption(const Line& line);
     void expectHeight(const Line& line);
+    void expectPlace(const Line& line);
+    void expectCentred(const Line& line);
     void expectState(const Line& line);
     void expectStore(const Line& line);
     void expectRecord(const Line& line);

@@ -28,6 +28,7 @@ const ScenarioRunner::Table& ScenarioRunner::userCommands() {
         {"hover", &ScenarioRunner::pointer},   {"mousedown", &ScenarioRunner::pointer},
         {"mouseup", &ScenarioRunner::pointer}, {"wheel", &ScenarioRunner::wheel},
         {"close", &ScenarioRunner::close},     {"advance", &ScenarioRunner::advance},
+        {"move", &ScenarioRunner::moveWindow},
     };
     return table;
 }
@@ -357,6 +358,13 @@ void ScenarioRunner::close(const Line& line) {
     Form& form = shownWindow(word(line, 1));
     // The close box asks the window to close, as the window manager does.
     act([&form] { form.close(); });
+}
+
+void ScenarioRunner::moveWindow(const Line& line) {
+    Form& form = shownWindow(word(line, 1));
+    const QPoint to(number(line, 2), number(line, 3));
+    // The user drags the title bar; the window manager moves the frame there.
+    act([&form, to] { form.move(to); });
 }
 
 void ScenarioRunner::advance(const Line& line) {
