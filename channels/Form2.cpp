@@ -28,9 +28,10 @@ const QColor GridBackground{224, 224, 224};
 } // namespace
 
 Form2::Form2() : Form(QString::fromLatin1(Name)) {
-    setClientSize(11400, 8400);
+    // The grid holds its fourteen columns beside the vertical scroll bar that many channels bring.
+    setClientSize(11700, 8400);
     setAutoFillBackground(true);
-    const common::Banner banner = common::addBanner(*this, 11400, "Label3", "Label4", "Picture1");
+    const common::Banner banner = common::addBanner(*this, 11700, "Label3", "Label4", "Picture1");
     Label3 = banner.band;
     Label4 = banner.link;
 
@@ -38,11 +39,11 @@ Form2::Form2() : Form(QString::fromLatin1(Name)) {
     // clang-format off
     platform::layOut(*this, {
         {Label2,      "Label2",      {360, 1020, 3000, 360},   {.caption = "DMX通道编辑"}},
-        {Label1,      "Label1",      {5400, 1080, 5640, 300},  {.caption = "正在编辑：", .align = platform::Alignment::Right}},
-        {MSFlexGrid1, "MSFlexGrid1", {360, 1440, 10680, 5940}, {.toolTip = "点击各通道行，可编辑详细的DMX数据"}},
+        {Label1,      "Label1",      {5400, 1080, 5940, 300},  {.caption = "正在编辑：", .align = platform::Alignment::Right}},
+        {MSFlexGrid1, "MSFlexGrid1", {360, 1440, 10980, 5940}, {.toolTip = "点击各通道行，可编辑详细的DMX数据"}},
         {Command3,    "Command3",    {360, 7680, 2400, 450},   {.caption = "快速通道设置", .toolTip = "对一些常见通道进行快速的默认设置", .back = rest}},
-        {Command1,    "Command1",    {8040, 7680, 1400, 450},  {.caption = "<<", .toolTip = "上一步", .back = rest}},
-        {Command2,    "Command2",    {9640, 7680, 1400, 450},  {.caption = ">>", .toolTip = "下一步", .back = rest}},
+        {Command1,    "Command1",    {8340, 7680, 1400, 450},  {.caption = "<<", .toolTip = "上一步", .back = rest}},
+        {Command2,    "Command2",    {9940, 7680, 1400, 450},  {.caption = ">>", .toolTip = "下一步", .back = rest}},
     });
     // clang-format on
     platform::setTabOrder({MSFlexGrid1, Command2, Command1, Command3});

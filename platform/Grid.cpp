@@ -3,13 +3,70 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <cstdlib>
+#include <functional>
 
 namespace platform {
+namespace {
+
+// Room above and below a cell's text in a row of the grid's default height.
+constexpr int CellTextMargin = 2;
+// How near a column's border the pointer must be to take it.
+constexpr int BorderGrip = 2;
+
+// The cell's own colours are all that is drawn: no selection, focus frame or hover of the style.
+class PlainCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+        QStyledItemDelegate::paint(painter, plain, index);
+    }
+};
+
+// Sections that stack from 0 whatever the scroll, as the fixed rows and columns do: where
+// section `index` starts, and which of the first `count` sections holds a position.
+int stackedStart(int index, const std::function<int(int)>& size) {
+    int start = 0;
+    for (int i = 0; i < index; ++i) {
+        start += size(i);
+    }
+    return start;
+}
+
+int stackedAt(int position, int count, const std::function<int(int)>& size) {
+    int end = 0;
+    for (int i = 0; i < count; ++i) {
+        end += size(i);
+        if (position < end) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Moves a scroll bar back a step at a time while what it shows lies under the fixed band.
+void uncover(QScrollBar& bar, const std::function<bool()>& covered) {
+    while (covered() && bar.value() > bar.minimum()) {
+        bar.setValue(bar.value() - 1);
+    }
+}
+
+} // namespace
+
 Grid::Grid(QWidget* parent, const QString& name, int index)
     : ControlWidget<QTableWidget>(parent, name, index, true) {
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    setItemDelegate(new PlainCellDelegate(this));
+    // A row fits its text, as a grid's rows do before the program sets their heights.
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2 * CellTextMargin);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -193,16 +250,21 @@ void Grid::setRow(int row) {
     }
     row_ = row;
     rowSel_ = row;
-    if (row >= fixedRows_) {
-        selectRow(row);
-    } else {
-        clearSelection();
-    }
+    followCurrentCell();
 }
 
 void Grid::setCol(int col) {
     if (col >= 0 && col < columnCount()) {
         col_ = col;
+        followCurrentCell();
+    }
+}
+
+// The arrow keys move on from the program's current cell, which is brought into view. A fixed
+// cell is never current for them.
+void Grid::followCurrentCell() {
+    if (row_ >= fixedRows_ && col_ >= fixedCols_) {
+        setCurrentCell(row_, col_);
     }
 }
 
@@ -331,12 +393,204 @@ void Grid::paintEvent(QPaintEvent* event) {
     const int bottom =
         rowCount() == 0 ? 0 : rowViewportPosition(rowCount() - 1) + rowHeight(rowCount() - 1);
     QPainter painter(area);
+    paintFixedCells(painter);
     painter.fillRect(QRect(right, 0, area->width() - right, area->height()), backgroundColor_);
     painter.fillRect(QRect(0, bottom, right, area->height() - bottom), backgroundColor_);
 }
 
-void Grid::setAllowUserResizing(bool allow) {
-    horizontalHeader()->setSectionResizeMode(allow ? QHeaderView::Interactive : QHeaderView::Fixed);
+// The view draws every cell where the scroll puts it; the fixed cells are drawn again over them
+// where they stay: the fixed columns of the rows in view first, then the fixed rows, and their
+// common corner last, on top.
+void Grid::paintFixedCells(QPainter& painter) {
+    if (shownFixedRows() == 0 && shownFixedCols() == 0) {
+        return;
+    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor gridColor = QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    if (shownFixedCols() > 0) {
+        const int first = std::max(rowAt(fixedHeight()), shownFixedRows());
+        const int shownLast = rowAt(viewport()->height() - 1);
+        const int last = shownLast < 0 ? rowCount() - 1 : shownLast;
+        for (int r = first; r <= last; ++r) {
+            for (int c = 0; c < shownFixedCols(); ++c) {
+                paintFixedCell(painter, r, c, gridColor);
+            }
+        }
+    }
+    for (int r = 0; r < shownFixedRows(); ++r) {
+        for (int c = shownFixedCols(); c < columnCount(); ++c) {
+            paintFixedCell(painter, r, c, gridColor);
+        }
+    }
+    for (int r = 0; r < shownFixedRows(); ++r) {
+        for (int c = 0; c < shownFixedCols(); ++c) {
+            paintFixedCell(painter, r, c, gridColor);
+        }
+    }
+}
+
+// As the view draws a cell: its grid lines on its right and bottom edge, its colour, then its
+// text by the cell painter.
+void Grid::paintFixedCell(QPainter& painter, int row, int col, const QColor& gridColor) {
+    const QModelIndex index = model()->index(row, col);
+    const QRect cell = visualRect(index);
+    if (!cell.isValid() || !cell.intersects(viewport()->rect())) {
+        return;
+    }
+    const int line = showGrid() ? 1 : 0;
+    painter.fillRect(cell.adjusted(0, 0, line, line), gridColor);
+    painter.fillRect(cell, cellBackColorAt(row, col));
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = cell;
+    itemDelegateForIndex(index)->paint(&painter, option, index);
+}
+
+std::function<int(int)> Grid::rowHeights() const {
+    return [this](int r) { return rowHeight(r); };
+}
+
+std::function<int(int)> Grid::columnWidths() const {
+    return [this](int c) { return columnWidth(c); };
+}
+
+int Grid::fixedHeight() const {
+    return stackedStart(shownFixedRows(), rowHeights());
+}
+
+int Grid::fixedWidth() const {
+    return stackedStart(shownFixedCols(), columnWidths());
+}
+
+QRect Grid::visualRect(const QModelIndex& index) const {
+    QRect rect = ControlWidget<QTableWidget>::visualRect(index);
+    if (rect.isNull()) {
+        return rect;
+    }
+    if (index.row() < fixedRows_) {
+        rect.moveTop(stackedStart(index.row(), rowHeights()));
+    }
+    if (index.column() < fixedCols_) {
+        rect.moveLeft(stackedStart(index.column(), columnWidths()));
+    }
+    return rect;
+}
+
+QModelIndex Grid::indexAt(const QPoint& point) const {
+    const int row = point.y() < fixedHeight() ? stackedAt(point.y(), shownFixedRows(), rowHeights())
+                                              : rowAt(point.y());
+    const int col = point.x() < fixedWidth()
+                        ? stackedAt(point.x(), shownFixedCols(), columnWidths())
+                        : columnAt(point.x());
+    return row < 0 || col < 0 ? QModelIndex() : model()->index(row, col);
+}
+
+// A fixed row is always in view, so reaching a cell of it scrolls only sideways; another cell
+// is brought out from under the fixed band.
+void Grid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QScrollBar& vertical = *verticalScrollBar();
+    QScrollBar& horizontal = *horizontalScrollBar();
+    const int verticalBefore = vertical.value();
+    const int horizontalBefore = horizontal.value();
+    ControlWidget<QTableWidget>::scrollTo(index, hint);
+    if (!index.isValid()) {
+        return;
+    }
+    if (index.row() < fixedRows_) {
+        vertical.setValue(verticalBefore);
+    } else {
+        uncover(vertical, [&] { return visualRect(index).top() < fixedHeight(); });
+    }
+    if (index.column() < fixedCols_) {
+        horizontal.setValue(horizontalBefore);
+    } else {
+        uncover(horizontal, [&] { return visualRect(index).left() < fixedWidth(); });
+    }
+}
+
+// The view moves what it has drawn along; the fixed cells must not move with it.
+void Grid::scrollContentsBy(int dx, int dy) {
+    ControlWidget<QTableWidget>::scrollContentsBy(dx, dy);
+    if (shownFixedRows() > 0 || shownFixedCols() > 0) {
+        viewport()->update();
+    }
+}
+
+QItemSelectionModel::SelectionFlags Grid::selectionCommand(const QModelIndex&,
+                                                           const QEvent*) const {
+    return QItemSelectionModel::NoUpdate;
+}
+
+// The border of a column lies on its last pixel; a column of no width cannot be taken.
+std::optional<int> Grid::columnBorderAt(QPoint point) const {
+    if (!userResizing_ || point.y() < 0 || point.y() >= fixedHeight()) {
+        return std::nullopt;
+    }
+    std::optional<int> nearest;
+    int nearestDistance = BorderGrip + 1;
+    for (int c = 0; c < columnCount(); ++c) {
+        const QRect cell = visualRect(model()->index(0, c));
+        if (columnWidth(c) == 0 || cell.isNull()) {
+            continue;
+        }
+        const int distance = std::abs(point.x() - cell.right() - 1);
+        if (distance < nearestDistance) {
+            nearest = c;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+void Grid::mousePressEvent(QMouseEvent* event) {
+    const std::optional<int> border = event->button() == Qt::LeftButton
+                                          ? columnBorderAt(event->position().toPoint())
+                                          : std::nullopt;
+    if (!border) {
+        ControlWidget<QTableWidget>::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    if (handleMousePress(event)) {
+        columnDrag_ = ColumnDrag{*border, event->position().toPoint().x(), columnWidth(*border)};
+    }
+}
+
+void Grid::mouseMoveEvent(QMouseEvent* event) {
+    if (!columnDrag_) {
+        if (columnBorderAt(event->position().toPoint())) {
+            viewport()->setCursor(Qt::SplitHCursor);
+        } else {
+            viewport()->unsetCursor();
+        }
+        ControlWidget<QTableWidget>::mouseMoveEvent(event);
+        return;
+    }
+    handleMouseMove(event);
+    const int moved = event->position().toPoint().x() - columnDrag_->startX;
+    setColumnWidth(columnDrag_->col, std::max(columnDrag_->startWidth + moved, 0));
+    event->accept();
+}
+
+void Grid::mouseReleaseEvent(QMouseEvent* event) {
+    if (!columnDrag_ || event->button() != Qt::LeftButton) {
+        ControlWidget<QTableWidget>::mouseReleaseEvent(event);
+        return;
+    }
+    columnDrag_.reset();
+    handleMouseRelease(event);
+    event->accept();
+}
+
+// A quick second press on a border takes it again, as the first did.
+void Grid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && columnBorderAt(event->position().toPoint())) {
+        mousePressEvent(event);
+        return;
+    }
+    ControlWidget<QTableWidget>::mouseDoubleClickEvent(event);
 }
 
 void Grid::AddItem(const QString& tabSeparated, int index) {

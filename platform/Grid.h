@@ -3,13 +3,18 @@
 #include "platform/Controls.h"
 
 #include <QTableWidget>
+#include <algorithm>
+#include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace platform {
 
 // A grid of text cells with fixed (header) rows and columns, a current cell
-// and per-cell colours and alignment.
+// and per-cell colours and alignment. The fixed rows stay at the top and the fixed columns at the
+// left while the other cells scroll under them; only the colours the program gives are drawn,
+// with no selection or focus mark of the toolkit's own.
 class Grid : public ControlWidget<QTableWidget> {
 public:
     Grid(QWidget* parent, const QString& name, int index = -1);
@@ -55,7 +60,8 @@ public:
     void setBackColorFixed(const QColor& color);
     QColor BackColorBkg() const { return backgroundColor_; }
     void setBackColorBkg(const QColor& color);
-    void setAllowUserResizing(bool allow);
+    // The user may drag a column's border in the fixed rows to resize it.
+    void setAllowUserResizing(bool allow) { userResizing_ = allow; }
 
     // A tab-separated row inserted at index (-1: at the end).
     void AddItem(const QString& tabSeparated, int index = -1);
@@ -66,11 +72,25 @@ public:
     // one: the grid is painted whole once redraw is on again.
     void setRedraw(bool on);
 
+    // Fixed cells are drawn, hit and reached where they stay in view.
+    QRect visualRect(const QModelIndex& index) const override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
 protected:
     // The arrow keys move the current cell as a click would, but raise no Click; Tab leaves the
     // grid for the next control.
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    // The current cell moves, but nothing is ever selected: the cells show their own colours.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+    // A press on a column's border in the fixed rows starts a resize, where that is allowed.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     class StyleInBulk {
@@ -89,6 +109,24 @@ private:
     void restyle(int row, int col);
     void styleAll();
     void unfixCells(int fixedRowsBefore, int fixedColsBefore);
+    void followCurrentCell();
+    // The fixed rows and columns that exist, and the band they take at the top and the left.
+    int shownFixedRows() const { return std::min(fixedRows_, rowCount()); }
+    int shownFixedCols() const { return std::min(fixedCols_, columnCount()); }
+    std::function<int(int)> rowHeights() const;
+    std::function<int(int)> columnWidths() const;
+    int fixedHeight() const;
+    int fixedWidth() const;
+    void paintFixedCells(QPainter& painter);
+    void paintFixedCell(QPainter& painter, int row, int col, const QColor& gridColor);
+    std::optional<int> columnBorderAt(QPoint point) const;
+    struct ColumnDrag {
+        int col;
+        int startX;
+        int startWidth;
+    };
+    std::optional<ColumnDrag> columnDrag_;
+    bool userResizing_ = false;
     int fixedRows_ = 1;
     int fixedCols_ = 1;
     int row_ = 0;

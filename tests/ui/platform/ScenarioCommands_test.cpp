@@ -35,6 +35,8 @@ public:
         Picture1->Scale(0, 255, 255, 0); // y grows upwards, as on a pan/tilt pad
         List1->setMultiSelect(ListBox::MultiSelect::Simple);
         MSFlexGrid2->setRows(3);
+        // The fixed column leaves room beside it: the cells under it are out of the hand's reach.
+        MSFlexGrid2->setColWidth(0, 450);
         MSFlexGrid2->setRow(1);
         MSFlexGrid2->setCol(1);
         MSFlexGrid2->setCellBackColor(QColor(255, 0, 0));
