@@ -29,30 +29,6 @@ void fillBackground(QWidget* w, QPalette::ColorRole role, const QColor& color) {
     w->setAutoFillBackground(true);
 }
 
-// The focus mark of the classic desktop: a dotted rectangle, every other pixel of its edges lit,
-// its top-left corner among them. Drawn dot by dot, so it looks the same on every screen.
-void drawFocusMark(QPainter& painter, const QRect& around, const QColor& color) {
-    QPolygon dots;
-    const auto dot = [&](int x, int y) {
-        if ((x - around.left() + y - around.top()) % 2 == 0) {
-            dots << QPoint(x, y);
-        }
-    };
-    for (int x = around.left(); x <= around.right(); ++x) {
-        dot(x, around.top());
-        dot(x, around.bottom());
-    }
-    for (int y = around.top() + 1; y < around.bottom(); ++y) {
-        dot(around.left(), y);
-        dot(around.right(), y);
-    }
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(color, 0));
-    painter.drawPoints(dots);
-    painter.restore();
-}
-
 // A button's edges: raised at rest, sunk while it is held down. The face between them keeps the
 // button's own colour, flat.
 void drawButtonEdges(QPainter& painter, const QRect& face, bool down) {
@@ -176,6 +152,30 @@ int keyAsciiFor(const QKeyEvent* event) {
 }
 
 } // namespace
+
+// The focus mark of the classic desktop: a dotted rectangle, every other pixel of its edges lit,
+// its top-left corner among them. Drawn dot by dot, so it looks the same on every screen.
+void drawFocusMark(QPainter& painter, const QRect& around, const QColor& color) {
+    QPolygon dots;
+    const auto dot = [&](int x, int y) {
+        if ((x - around.left() + y - around.top()) % 2 == 0) {
+            dots << QPoint(x, y);
+        }
+    };
+    for (int x = around.left(); x <= around.right(); ++x) {
+        dot(x, around.top());
+        dot(x, around.bottom());
+    }
+    for (int y = around.top() + 1; y < around.bottom(); ++y) {
+        dot(around.left(), y);
+        dot(around.right(), y);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(color, 0));
+    painter.drawPoints(dots);
+    painter.restore();
+}
 
 Qt::Alignment qtAlignment(Alignment alignment) {
     switch (alignment) {

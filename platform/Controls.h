@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -21,6 +22,9 @@ namespace platform {
 enum class Alignment { Left, Right, Center };
 // The alignment as the widgets take it, always centred vertically.
 Qt::Alignment qtAlignment(Alignment alignment);
+
+// The focus mark of the classic desktop round a rectangle of a control.
+void drawFocusMark(QPainter& painter, const QRect& around, const QColor& color);
 
 class TextBox : public ControlWidget<QLineEdit> {
 public:

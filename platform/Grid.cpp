@@ -266,6 +266,9 @@ void Grid::followCurrentCell() {
     if (row_ >= fixedRows_ && col_ >= fixedCols_) {
         setCurrentCell(row_, col_);
     }
+    if (showsFocusMark()) {
+        repaintFocusMark();
+    }
 }
 
 void Grid::setRowSel(int row) {
@@ -396,6 +399,28 @@ void Grid::paintEvent(QPaintEvent* event) {
     paintFixedCells(painter);
     painter.fillRect(QRect(right, 0, area->width() - right, area->height()), backgroundColor_);
     painter.fillRect(QRect(0, bottom, right, area->height() - bottom), backgroundColor_);
+    if (showsFocusMark()) {
+        paintFocusMark(painter);
+    }
+}
+
+// The mark stands inside the current cell, where it shows beneath the fixed rows and columns;
+// while no cell of the table is current, round the grid's whole inside.
+void Grid::paintFocusMark(QPainter& painter) {
+    QRect around = viewport()->rect();
+    if (row_ >= fixedRows_ && col_ >= fixedCols_) {
+        const QRect shown(fixedWidth(), fixedHeight(), viewport()->width() - fixedWidth(),
+                          viewport()->height() - fixedHeight());
+        around = visualRect(model()->index(row_, col_)).intersected(shown);
+        if (around.isEmpty()) {
+            return;
+        }
+    }
+    drawFocusMark(painter, around.adjusted(1, 1, -2, -2), Qt::black);
+}
+
+void Grid::repaintFocusMark() {
+    viewport()->update();
 }
 
 // The view draws every cell where the scroll puts it; the fixed cells are drawn again over them

@@ -82,6 +82,7 @@ protected:
     // grid for the next control.
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void repaintFocusMark() override;
     void scrollContentsBy(int dx, int dy) override;
     // The current cell moves, but nothing is ever selected: the cells show their own colours.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -118,6 +119,7 @@ private:
     int fixedHeight() const;
     int fixedWidth() const;
     void paintFixedCells(QPainter& painter);
+    void paintFocusMark(QPainter& painter);
     void paintFixedCell(QPainter& painter, int row, int col, const QColor& gridColor);
     std::optional<int> columnBorderAt(QPoint point) const;
     struct ColumnDrag {

@@ -95,8 +95,8 @@ TEST_F(GridTest, FixedColumnsStayInViewAndTakeTheirOwnClicks) {
     }
 }
 
-// The current cell of a focused grid, in a row of its own colours, shows those colours: no
-// selection colour over the row, no focus frame round the cell.
+// The current cell of a focused grid, in a row of its own colours, shows those colours and the
+// dots of the focus mark: no selection colour over the row, no frame of the toolkit's own.
 TEST_F(GridTest, ACurrentCellWithTheFocusShowsOnlyItsOwnColours) {
     Grid& g = grid();
     g.setFixedCols(0);
@@ -112,9 +112,14 @@ TEST_F(GridTest, ACurrentCellWithTheFocusShowsOnlyItsOwnColours) {
     const QRect named = g.visualRect(g.model()->index(1, 0));
     const QRect plain = g.visualRect(g.model()->index(1, 2));
     const QImage shown = g.viewport()->grab().toImage();
+    const QRect mark = named.adjusted(1, 1, -2, -2);
+    EXPECT_EQ(shown.pixelColor(mark.topLeft()), QColor(Qt::black));
     bool redText = false;
     for (int y = named.top(); y <= named.bottom(); ++y) {
         for (int x = named.left(); x <= named.right(); ++x) {
+            if (x == mark.left() || x == mark.right() || y == mark.top() || y == mark.bottom()) {
+                continue; // the dots of the mark
+            }
             const QColor p = shown.pixelColor(x, y);
             // Only yellow, red and their blends: the blue of red and yellow is 0 or 192 between.
             EXPECT_TRUE(p.red() >= 200 && p.blue() <= Highlight.blue() && p.green() >= p.blue())
@@ -127,6 +132,29 @@ TEST_F(GridTest, ACurrentCellWithTheFocusShowsOnlyItsOwnColours) {
     for (const QPoint corner : {plain.topLeft(), plain.bottomRight(), plain.center()}) {
         EXPECT_EQ(shown.pixelColor(corner), QColor(Qt::white));
     }
+}
+
+// Focused from the program (or the keyboard), the grid marks its current cell with dots inside
+// its edges, and the whole inside while no cell of the table is current; moved on, the mark
+// follows.
+TEST_F(GridTest, TheFocusMarkStandsInsideTheCurrentCell) {
+    Grid& g = grid();
+    g.setFixedCols(0);
+    g.SetFocus();
+    settle();
+    const QColor dot(Qt::black);
+    EXPECT_EQ(shownAt(QPoint(1, 1)), dot);
+    g.setRow(2);
+    g.setCol(1);
+    settle();
+    const QRect cell = g.visualRect(g.model()->index(2, 1));
+    const QPoint inside = cell.topLeft() + QPoint(1, 1);
+    EXPECT_EQ(shownAt(inside), dot);
+    EXPECT_NE(shownAt(QPoint(1, 1)), dot);
+    g.setRow(3);
+    settle();
+    EXPECT_NE(shownAt(inside), dot);
+    EXPECT_EQ(shownAt(inside + QPoint(0, g.rowHeight(2))), dot);
 }
 
 // Nothing is ever selected, yet the arrow keys move the current cell, never onto a fixed row.
