@@ -8,13 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QWidget>
 #include <optional>
+
+class QPainter;
 
 namespace platform {
 
