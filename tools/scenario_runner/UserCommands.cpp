@@ -319,7 +319,7 @@ void ScenarioRunner::pointer(const Line& line) {
         Form& form = shownWindow(name);
         const std::optional<QPointF> free = runner::freePoint(form, hand_.position());
         if (!free) {
-            fail(QStringLiteral("%1 has no free area").arg(name));
+            refuse(QStringLiteral("%1 has no free area").arg(name));
         }
         target = &form;
         at = *free;
