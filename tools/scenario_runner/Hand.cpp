@@ -68,6 +68,10 @@ void Hand::moveTo(QWidget* widget, QPointF at) {
 void Hand::press(QWidget* widget, QPointF at, Qt::MouseButton button) {
     timestamp_ += ApartMs;
     moveTo(widget, at);
+    // A button held down is let go before it can be pressed again.
+    if (held_.testFlag(button)) {
+        send(widget, at, QEvent::MouseButtonRelease, button);
+    }
     send(widget, at, QEvent::MouseButtonPress, button);
 }
 
