@@ -14,6 +14,7 @@
 #include <QResource>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionSlider>
 #include <QStylePainter>
 #include <QtEndian>
 #include <memory>
@@ -805,14 +806,18 @@ void ListBox::focusInEvent(QFocusEvent* event) {
 // ---- HScrollBar ----
 
 // The thumb carries the mark.
+QRect HScrollBar::partRect(QStyle::SubControl part) const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this);
+}
+
 void HScrollBar::paintEvent(QPaintEvent* event) {
     QScrollBar::paintEvent(event);
     if (!showsFocusMark()) {
         return;
     }
-    const QStyleOptionSlider option = styleOption();
-    const QRect thumb =
-        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    const QRect thumb = partRect(QStyle::SC_ScrollBarSlider);
     QPainter painter(this);
     drawFocusMark(painter, thumb.adjusted(2, 2, -3, -3), palette().color(QPalette::ButtonText));
 }

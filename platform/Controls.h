@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
+#include <QStyle>
 #include <QWidget>
 #include <optional>
 
@@ -265,12 +265,8 @@ public:
     std::function<void()> Change;
     std::function<void()> Scroll;
 
-    // How the style lays the bar out: where its thumb, groove and arrows stand.
-    QStyleOptionSlider styleOption() const {
-        QStyleOptionSlider option;
-        initStyleOption(&option);
-        return option;
-    }
+    // Where the style lays out a part of the bar (its thumb, groove or arrows), in pixels.
+    QRect partRect(QStyle::SubControl part) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

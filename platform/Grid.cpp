@@ -68,8 +68,8 @@ Grid::Grid(QWidget* parent, const QString& name, int index)
     verticalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2 * CellTextMargin);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The current cell moves, but nothing is ever selected: the cells show their own colours.
+    setSelectionMode(QAbstractItemView::NoSelection);
     // Narrow columns show as much of their text as fits, as a grid of cells does.
     setTextElideMode(Qt::ElideNone);
     setWordWrap(false);
@@ -541,11 +541,6 @@ void Grid::scrollContentsBy(int dx, int dy) {
     if (shownFixedRows() > 0 || shownFixedCols() > 0) {
         viewport()->update();
     }
-}
-
-QItemSelectionModel::SelectionFlags Grid::selectionCommand(const QModelIndex&,
-                                                           const QEvent*) const {
-    return QItemSelectionModel::NoUpdate;
 }
 
 // The border of a column lies on its last pixel; a column of no width cannot be taken.

@@ -84,9 +84,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void repaintFocusMark() override;
     void scrollContentsBy(int dx, int dy) override;
-    // The current cell moves, but nothing is ever selected: the cells show their own colours.
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override;
     // A press on a column's border in the fixed rows starts a resize, where that is allowed.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

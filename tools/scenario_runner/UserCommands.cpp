@@ -262,11 +262,8 @@ void ScenarioRunner::scroll(const Line& line) {
 // The hand takes the thumb and moves it a pixel at a time towards the target; Qt turns each
 // pixel into the bar's position.
 bool ScenarioRunner::dragThumb(platform::HScrollBar& bar, int target, const QString& name) {
-    const QStyleOptionSlider option = bar.styleOption();
-    const QRect thumb = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                    QStyle::SC_ScrollBarSlider, &bar);
-    const QRect groove = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                     QStyle::SC_ScrollBarGroove, &bar);
+    const QRect thumb = bar.partRect(QStyle::SC_ScrollBarSlider);
+    const QRect groove = bar.partRect(QStyle::SC_ScrollBarGroove);
     const QPoint grip = thumb.center();
     const int span = groove.width() - thumb.width();
     const int thumbLeft =
@@ -298,12 +295,10 @@ bool ScenarioRunner::dragThumb(platform::HScrollBar& bar, int target, const QStr
 
 // Where the pixels skip the value, the arrows step to it, a click at a time.
 void ScenarioRunner::stepArrows(platform::HScrollBar& bar, int target) {
-    const QStyleOptionSlider option = bar.styleOption();
     for (int clicks = 0; bar.Value() != target && clicks <= bar.Max() - bar.Min(); ++clicks) {
         const auto arrow =
             bar.Value() < target ? QStyle::SC_ScrollBarAddLine : QStyle::SC_ScrollBarSubLine;
-        const QRect area = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, &bar);
-        act([&] { hand_.click(&bar, QRectF(area).center()); });
+        act([&] { hand_.click(&bar, QRectF(bar.partRect(arrow)).center()); });
     }
 }
 
