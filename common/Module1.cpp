@@ -96,10 +96,8 @@ void DropRefusedLastCharacter(platform::TextBox* box, TextCheck check) {
     // the box changes once: a change for every character would nest as deep as the text is long
     // and check it once a character, which a long paste cannot afford.
     std::vector<qsizetype> refusedAt;
-    std::vector<QString> messages;
     for (const CharacterRule& rule : rules) {
         refusedAt.push_back(firstRefused(text, rule));
-        messages.push_back(rule.message.toString());
     }
     QStringView kept = text;
     for (;;) {
@@ -108,7 +106,8 @@ void DropRefusedLastCharacter(platform::TextBox* box, TextCheck check) {
         if (broken == refusedAt.end()) {
             break;
         }
-        platform::msgBox(messages[static_cast<std::size_t>(broken - refusedAt.begin())]);
+        platform::msgBox(
+            rules[static_cast<std::size_t>(broken - refusedAt.begin())].message.toString());
         kept.chop(lastCharacterLength(kept));
     }
     if (kept.size() < text.size()) {

@@ -33,8 +33,8 @@ bool PassesCheck(const QString& text, TextCheck check);
 bool IsAsciiText(const QString& text);
 
 // The rule of the boxes whose text a check guards: text the check refuses loses its last
-// character and the caret goes to the end. That is a change of its own, so characters go one by
-// one, each with the message the check gives the text that is left, until the rest passes.
+// character, one at a time, each with the message the check gives the text that is left, until
+// the rest passes; the box then changes once and the caret goes to the end.
 void DropRefusedLastCharacter(platform::TextBox* box, TextCheck check);
 
 // The key rule of the number boxes: digits and Backspace pass, any other key is dropped.
